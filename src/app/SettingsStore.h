@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// The per-user settings store: application "Songloom", section "Settings",
+// every value kept as text.
+namespace SettingsStore {
+
+inline const QString MainWindowState = QStringLiteral("MainWindowState");
+inline const QString MainWidth = QStringLiteral("MainWidth");
+inline const QString MainHeight = QStringLiteral("MainHeight");
+inline const QString ChordLibPath = QStringLiteral("ChordLibPath");
+inline const QString ChordLibName = QStringLiteral("ChordLibName");
+inline const QString MainDictFileName = QStringLiteral("MainDictFileName");
+inline const QString CustomDictFilePath = QStringLiteral("CustomDictFilePath");
+
+// The stored text, or defaultValue when the key is absent.
+QString GetSetting(const QString &key, const QString &defaultValue);
+// Creates or replaces the entry.
+void SaveSetting(const QString &key, const QString &value);
+
+} // namespace SettingsStore

@@ -1,0 +1,39 @@
+#include "cli/ChordCommand.h"
+#include "cli/ConvertCommand.h"
+
+#include <QGuiApplication>
+#include <QStringList>
+#include <QTextStream>
+
+namespace {
+
+int usage(QTextStream &err)
+{
+    err << "usage: songloom-cli chord --name NAME [--top TEXT] [--dot STRING:FRET]... "
+           "[--bar FRET] [--scale N] -o FILE\n"
+           "       songloom-cli chord --define \"CHORDPRO DEFINITION\" [--scale N] -o FILE\n"
+           "       songloom-cli convert IN OUT\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Rendering and printing need a GUI application, never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (args.isEmpty())
+        return usage(err);
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("chord"))
+        return runChordCommand(args, out, err);
+    if (command == QLatin1String("convert"))
+        return runConvertCommand(args, out, err);
+    err << "songloom-cli: unknown command \"" << command << "\"\n";
+    return usage(err);
+}

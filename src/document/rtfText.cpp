@@ -1,0 +1,3 @@
+#include "document/rtfText.h"
+
+rtfText::rtfText(QWidget *parent) : QTextEdit(parent) {}

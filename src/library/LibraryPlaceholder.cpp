@@ -1,0 +1,1 @@
+// Replaced by the chord file naming rules.

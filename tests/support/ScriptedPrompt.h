@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/Prompt.h"
+
+#include <QList>
+#include <QQueue>
+
+// A prompt that records every message box and dialog it is asked to show and
+// answers from a script instead of waiting for a person. Installs itself for
+// its lifetime.
+class ScriptedPrompt final : public Prompt
+{
+public:
+    struct Message
+    {
+        QMessageBox::Icon icon;
+        QString title;
+        QString text;
+        QMessageBox::StandardButtons buttons;
+    };
+
+    ScriptedPrompt();
+    ~ScriptedPrompt() override;
+
+    // Answers, taken in order; when a queue is empty, message boxes answer
+    // with their first button and dialogs are cancelled.
+    QQueue<QMessageBox::StandardButton> messageAnswers;
+    QQueue<QString> fileAnswers;
+    QQueue<std::optional<QFont>> fontAnswers;
+    QQueue<bool> printAnswers;
+
+    QList<Message> messages;
+    QStringList dialogTitles;
+
+    QMessageBox::StandardButton message(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                                        const QString &text, QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton) override;
+    QString openFileName(QWidget *parent, const QString &title, const QString &folder,
+                         const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &title, const QString &proposedPath,
+                         const QString &filter) override;
+    std::optional<QFont> font(QWidget *parent, const QString &title, const QFont &initial) override;
+    bool pageSetup(QWidget *parent, QPrinter *printer) override;
+    bool print(QWidget *parent, QPrinter *printer, bool hasSelection) override;
+};
