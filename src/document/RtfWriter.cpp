@@ -1,5 +1,6 @@
 #include "document/RtfWriter.h"
 
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 
