@@ -22,5 +22,7 @@ public:
     QString errorString() const { return m_error; }
 
 private:
+    static bool isRtf(const QByteArray &data);
+
     QString m_error;
 };

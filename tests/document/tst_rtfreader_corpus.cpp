@@ -1,0 +1,192 @@
+// The reader over the public RTF corpus: every file opens quickly, shows the
+// text LibreOffice shows, and the pictures it shows.
+
+#include "document/RtfReader.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QTextImageFormat>
+
+namespace {
+
+// No file of the corpus is larger than 3 MB; even under sanitizers each
+// opens well within this.
+constexpr qint64 openTimeLimitMs = 20000;
+
+QString corpusDir()
+{
+    const QString fromEnvironment = qEnvironmentVariable("SONGLOOM_RTF_CORPUS");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    return QStringLiteral(SONGLOOM_SHARED_DIR "/rtf-corpus");
+}
+
+QJsonObject manifest()
+{
+    QFile file(corpusDir() + QStringLiteral("/manifest.json"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// Paragraphs, line breaks, tabs and table cells all become one space: tables
+// are flattened here and laid out in cells by LibreOffice.
+QString normalised(QString text)
+{
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    text.replace(QChar::ObjectReplacementCharacter, QLatin1Char(' '));
+    static const QRegularExpression space(QStringLiteral("[\\s\\x{00A0}\\x{2028}\\x{2029}]+"));
+    text.replace(space, QStringLiteral(" "));
+    return text.trimmed();
+}
+
+int imageCount(const QTextDocument &document)
+{
+    int count = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().isImageFormat())
+                count += it.fragment().length();
+        }
+    }
+    return count;
+}
+
+// Where our text differs from LibreOffice's on purpose.
+const QHash<QString, QString> &textDifferences()
+{
+    static const QHash<QString, QString> differences = {
+    };
+    return differences;
+}
+
+// Where our picture count differs from LibreOffice's frames on purpose.
+const QHash<QString, QString> &pictureDifferences()
+{
+    static const QHash<QString, QString> differences = {
+    };
+    return differences;
+}
+
+QString firstDifference(const QString &actual, const QString &expected)
+{
+    qsizetype i = 0;
+    while (i < actual.size() && i < expected.size() && actual.at(i) == expected.at(i))
+        ++i;
+    const qsizetype from = std::max<qsizetype>(0, i - 40);
+    return QStringLiteral("at %1 of %2/%3:\n  ours: ...%4\n  LO:   ...%5")
+        .arg(i)
+        .arg(actual.size())
+        .arg(expected.size())
+        .arg(actual.mid(from, 100), expected.mid(from, 100));
+}
+
+} // namespace
+
+class tst_RtfReaderCorpus : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void opensInBoundedTime_data() { corpusRows(); }
+    void opensInBoundedTime();
+    void textMatchesLibreOffice_data() { corpusRows(); }
+    void textMatchesLibreOffice();
+    void picturesMatchLibreOffice_data() { corpusRows(); }
+    void picturesMatchLibreOffice();
+
+private:
+    void corpusRows();
+    QJsonObject m_manifest;
+};
+
+void tst_RtfReaderCorpus::initTestCase()
+{
+    m_manifest = manifest();
+    if (m_manifest.isEmpty())
+        QSKIP("RTF corpus not found: set SONGLOOM_RTF_CORPUS to the folder holding manifest.json");
+}
+
+void tst_RtfReaderCorpus::corpusRows()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QJsonObject>("entry");
+    const QStringList names = m_manifest.keys();
+    for (const QString &name : names)
+        QTest::newRow(qPrintable(name)) << name << m_manifest.value(name).toObject();
+}
+
+void tst_RtfReaderCorpus::opensInBoundedTime()
+{
+    QFETCH(QString, name);
+    const QByteArray data = readFile(corpusDir() + QLatin1Char('/') + name);
+
+    QTextDocument document;
+    RtfReader reader;
+    QElapsedTimer timer;
+    timer.start();
+    const bool isRtf = reader.read(data, &document);
+    QVERIFY2(timer.elapsed() < openTimeLimitMs, qPrintable(QString::number(timer.elapsed())));
+    // Only files that do not start as RTF are refused, with a reason.
+    QCOMPARE(isRtf, data.trimmed().startsWith("{\\rtf"));
+    QCOMPARE(reader.errorString().isEmpty(), isRtf);
+}
+
+void tst_RtfReaderCorpus::textMatchesLibreOffice()
+{
+    QFETCH(QString, name);
+    QFETCH(QJsonObject, entry);
+    if (!entry.value(QStringLiteral("libreoffice_text")).toBool())
+        QSKIP("LibreOffice read no text from this file");
+    if (textDifferences().contains(name))
+        QSKIP(qPrintable(textDifferences().value(name)));
+
+    const QByteArray data = readFile(corpusDir() + QLatin1Char('/') + name);
+    QTextDocument document;
+    RtfReader reader;
+    if (!reader.read(data, &document))
+        QSKIP("not RTF: LibreOffice shows such a file as plain text, the song control decides for us");
+
+    QString loName = name;
+    loName.replace(QRegularExpression(QStringLiteral("\\.(rtf|RTF)$")), QStringLiteral(".lo.txt"));
+    const QString expected = normalised(QString::fromUtf8(readFile(corpusDir() + QLatin1Char('/') + loName)));
+    const QString actual = normalised(document.toPlainText());
+    QVERIFY2(actual == expected, qPrintable(firstDifference(actual, expected)));
+}
+
+void tst_RtfReaderCorpus::picturesMatchLibreOffice()
+{
+    QFETCH(QString, name);
+    QFETCH(QJsonObject, entry);
+    if (!entry.value(QStringLiteral("libreoffice_text")).toBool())
+        QSKIP("LibreOffice could not convert this file");
+    if (pictureDifferences().contains(name))
+        QSKIP(qPrintable(pictureDifferences().value(name)));
+
+    const QByteArray data = readFile(corpusDir() + QLatin1Char('/') + name);
+    QTextDocument document;
+    RtfReader reader;
+    if (!reader.read(data, &document))
+        QSKIP("not RTF");
+    QCOMPARE(imageCount(document), entry.value(QStringLiteral("libreoffice_frames")).toInt());
+}
+
+QTEST_MAIN(tst_RtfReaderCorpus)
+#include "tst_rtfreader_corpus.moc"
