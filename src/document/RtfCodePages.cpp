@@ -54,28 +54,19 @@ QByteArray converterName(int codePage)
     return "windows-" + QByteArray::number(codePage);
 }
 
-// The Symbol font's characters as the Unicode characters they show, for the
-// bytes where Symbol differs from plain Latin letters.
+// Symbol fonts (Symbol, Wingdings) have no code page: their byte values go
+// to the private use area at U+F000, as Word and LibreOffice keep them, so
+// the font shows its own glyph and the value survives a round trip.
 QString decodeSymbol(QByteArrayView bytes)
 {
     QString text;
     text.reserve(bytes.size());
     for (const char b : bytes) {
         const auto c = static_cast<unsigned char>(b);
-        switch (c) {
-        case 0xB7: text += QChar(0x2022); break; // bullet
-        case 0xA7: text += QChar(0x2663); break;
-        case 0xA8: text += QChar(0x2666); break;
-        case 0xA9: text += QChar(0x2665); break;
-        case 0xAA: text += QChar(0x2660); break;
-        case 0xAE: text += QChar(0x2192); break;
-        case 0xD3: text += QChar(0x00A9); break;
-        case 0xD2: text += QChar(0x00AE); break;
-        case 0xD4: text += QChar(0x2122); break;
-        default:
-            text += QChar(c); // Latin-1, which Windows-1252 matches on letters
-            break;
-        }
+        if (c == 0xB7)
+            text += QChar(0x2022); // the bullet of list labels, shown anywhere
+        else
+            text += QChar(c < 0x20 ? c : 0xF000 + c);
     }
     return text;
 }
@@ -88,6 +79,7 @@ RtfCodePages::~RtfCodePages() = default;
 int RtfCodePages::codePageForCharset(int charset)
 {
     switch (charset) {
+    case 0: return 1252;
     case 2: return symbolCodePage;
     case 77: return 10000;
     case 78: return 10001;
@@ -148,7 +140,7 @@ QString RtfCodePages::decode(QByteArrayView bytes, int codePage)
     }
     // Every code page RTF uses agrees with ASCII below 0x80, except the
     // stateful ISO-2022 family that we only meet by explicit \cpg.
-    if (ascii && codePage != 50220)
+    if (ascii && codePage != 50220 && codePage != symbolCodePage)
         return QString::fromLatin1(bytes);
     if (codePage == symbolCodePage)
         return decodeSymbol(bytes);

@@ -19,7 +19,7 @@ public:
     RtfCodePages &operator=(const RtfCodePages &) = delete;
 
     // The code page a \fcharset value stands for; 0 when the charset leaves
-    // the choice to the document (ANSI and DEFAULT charsets).
+    // the choice to the document (DEFAULT and unknown charsets).
     static int codePageForCharset(int charset);
 
     // Decodes the bytes in the code page; unknown code pages fall back to

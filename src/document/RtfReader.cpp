@@ -18,9 +18,11 @@
 
 namespace {
 
-// Groups nested deeper than this are skipped: no real document comes near
-// it, and it bounds the state a hostile file can make us keep.
-constexpr int maxGroupDepth = 1000;
+// Groups nested deeper than this share the state of the deepest one: it
+// bounds the memory a hostile file can make us take, while writers that open
+// groups and never close them (some HTML-to-RTF converters do) still show
+// their text.
+constexpr int maxGroupDepth = 10000;
 constexpr int maxUnicodeSkip = 255;
 constexpr double twipsPerPixel = 15.0;
 
@@ -75,10 +77,10 @@ struct Group
     Destination uprOuter = Destination::Text; // where \ud inside \upr goes back to
     int unicodeSkip = 1;   // \uc
     int field = -1;        // the field whose instruction or result this is
+    bool ownsField = false;
     bool ownsPicture = false;
     bool ownsFontEntry = false;
     bool inUpr = false;
-    bool inShape = false;
 };
 
 struct FontEntry
@@ -91,6 +93,7 @@ struct FontEntry
 struct Field
 {
     QString instruction;
+    bool hadResult = false;
 };
 
 class Parser
@@ -128,6 +131,8 @@ private:
     void commitColor();
     QTextCharFormat charFormat(const CharProps &props) const;
     QTextBlockFormat blockFormat(const ParaProps &props) const;
+    void finishField();
+    void overflowControlWord(QByteArrayView word, bool hasParameter, int parameter);
     static QString hyperlinkTarget(const QString &instruction);
 
     RtfTokenizer m_tokens;
@@ -135,7 +140,10 @@ private:
     bool m_wholeDocument;
 
     std::vector<Group> m_groups;
-    int m_excessDepth = 0;        // groups past maxGroupDepth, all skipped
+    int m_excessDepth = 0;        // groups past maxGroupDepth
+    int m_excessSkipFrom = 0;     // the excess depth from which all is skipped
+    bool m_finished = false;      // the document's outermost group closed
+    int m_footnotes = 0;
     bool m_ignorableNext = false; // after \*
     int m_pendingSkip = 0;        // \uc fallback units still to skip
 
@@ -151,6 +159,7 @@ private:
     std::vector<Field> m_fields;
     QStringList m_links;
     QString m_shapeName;
+    bool m_shapeHasPicture = false;
     RtfPictures::Picture m_picture;
     int m_pictureNibble = -1;
 
@@ -182,7 +191,9 @@ void Parser::run()
     m_run.reserve(256);
 
     for (;;) {
-        const RtfTokenizer::Token t = m_tokens.next();
+        // Whatever follows the document's closing brace is not part of it.
+        const RtfTokenizer::Token t = m_finished ? RtfTokenizer::Token() : m_tokens.next();
+        const bool skipping = m_excessSkipFrom > 0;
         switch (t.type) {
         case RtfTokenizer::Type::End:
             flushBytes();
@@ -194,6 +205,8 @@ void Parser::run()
             while (m_groups.size() > 1) {
                 if (top().ownsPicture)
                     finishPicture();
+                if (top().ownsField)
+                    finishField();
                 m_groups.pop_back();
             }
             flushRun();
@@ -211,25 +224,27 @@ void Parser::run()
             popGroup();
             break;
         case RtfTokenizer::Type::ControlWord:
-            if (m_excessDepth > 0) {
+            if (skipping) {
                 if (t.word == "bin" && t.hasParameter)
                     m_tokens.takeBinary(t.parameter);
-                break;
+            } else if (m_excessDepth > 0) {
+                overflowControlWord(t.word, t.hasParameter, t.parameter);
+            } else {
+                controlWord(t.word, t.hasParameter, t.parameter);
             }
-            controlWord(t.word, t.hasParameter, t.parameter);
             break;
         case RtfTokenizer::Type::ControlSymbol:
-            if (m_excessDepth == 0)
+            if (!skipping)
                 controlSymbol(t.symbol);
             break;
         case RtfTokenizer::Type::Text:
             m_ignorableNext = false;
-            if (m_excessDepth == 0)
+            if (!skipping)
                 textBytes(t.text);
             break;
         case RtfTokenizer::Type::HexByte:
             m_ignorableNext = false;
-            if (m_excessDepth == 0)
+            if (!skipping)
                 hexByte(t.byte);
             break;
         }
@@ -245,23 +260,67 @@ void Parser::pushGroup()
     Group g = top();
     g.ownsPicture = false;
     g.ownsFontEntry = false;
+    g.ownsField = false;
     m_groups.push_back(g);
 }
 
 void Parser::popGroup()
 {
     if (m_excessDepth > 0) {
+        if (m_excessDepth == m_excessSkipFrom)
+            m_excessSkipFrom = 0;
         --m_excessDepth;
         return;
     }
     if (m_groups.size() <= 1)
-        return; // an extra closing brace: nothing to close
+        return; // a closing brace before any opening one
     Group &g = top();
     if (g.ownsPicture)
         finishPicture();
     if (g.ownsFontEntry)
         commitFont();
+    if (g.ownsField)
+        finishField();
     m_groups.pop_back();
+    if (m_groups.size() == 1)
+        m_finished = true;
+}
+
+// Past the depth limit, groups share the deepest group's state. Formatting
+// may then outlive its group; a destination must not, so a group that starts
+// one there is skipped whole.
+void Parser::overflowControlWord(QByteArrayView word, bool hasParameter, int parameter)
+{
+    const Group before = top();
+    controlWord(word, hasParameter, parameter);
+    Group &after = top();
+    if (after.destination != before.destination || after.ownsPicture != before.ownsPicture
+        || after.field != before.field || after.chars.link != before.chars.link
+        || after.ownsFontEntry != before.ownsFontEntry) {
+        after = before;
+        m_excessSkipFrom = m_excessDepth;
+    }
+}
+
+void Parser::finishField()
+{
+    Group &g = top();
+    g.ownsField = false;
+    if (g.field < 0 || g.destination != Destination::Text)
+        return;
+    Field &field = m_fields[g.field];
+    // A SYMBOL field that brings no result shows its character.
+    const QString instruction = field.instruction.trimmed();
+    if (field.hadResult || !instruction.startsWith(QLatin1String("SYMBOL"), Qt::CaseInsensitive))
+        return;
+    const QString number = instruction.mid(6).trimmed().section(QLatin1Char(' '), 0, 0);
+    bool ok = false;
+    const uint code = number.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? number.mid(2).toUInt(&ok, 16)
+                                                                                 : number.toUInt(&ok, 10);
+    if (ok && code > 0 && code <= 0xFFFF) {
+        flushBytes();
+        emitText(QString(QChar(char16_t(code))));
+    }
 }
 
 bool Parser::skipFallback()
@@ -405,8 +464,10 @@ void Parser::emitText(const QString &text)
 void Parser::emitDocumentText(QStringView text)
 {
     const CharProps &props = top().chars;
-    if (props.hidden || text.isEmpty())
+    if (text.isEmpty())
         return;
+    if (top().field >= 0)
+        m_fields[top().field].hadResult = true;
     if (m_highSurrogate)
         m_highSurrogate = 0;
     if (props != m_runProps) {
@@ -835,6 +896,7 @@ void Parser::controlWord(QByteArrayView word, bool hasParameter, int parameter)
         if (m_fields.size() < 100000) {
             m_fields.push_back(Field());
             g.field = int(m_fields.size()) - 1;
+            g.ownsField = true;
         }
         return;
     }
@@ -864,7 +926,10 @@ void Parser::controlWord(QByteArrayView word, bool hasParameter, int parameter)
     if (word == "ud") return; // outside \upr: just a group of text
     if (word == "shppict" || word == "result" || word == "listtext" || word == "pntext")
         return; // read as text
-    if (word == "shp") { g.inShape = true; return; }
+    if (word == "shp") {
+        m_shapeHasPicture = false;
+        return;
+    }
     if (word == "shpinst") return;
     if (word == "sp") return;
     if (word == "sn") {
@@ -873,12 +938,27 @@ void Parser::controlWord(QByteArrayView word, bool hasParameter, int parameter)
         return;
     }
     if (word == "sv") {
-        if (g.destination == Destination::Text && m_shapeName.trimmed() == QLatin1String("pib"))
+        if (g.destination == Destination::Text && m_shapeName.trimmed() == QLatin1String("pib")) {
+            m_shapeHasPicture = true;
             return; // the shape's picture: its \pict shows
+        }
         g.destination = Destination::ShapeValue;
         return;
     }
-    if (word == "shptxt") return; // a text box's text stays in the flow
+    if (word == "shptxt") {
+        // A text box's text stays in the flow. A picture frame's text box
+        // only repeats the picture for older readers.
+        if (m_shapeHasPicture)
+            g.destination = Destination::Skip;
+        return;
+    }
+    if (word == "nesttableprops") return; // some writers put the cells' text in it
+    if (word == "chftn") {
+        // The automatic number of a footnote; the note itself is not shown.
+        if (g.destination == Destination::Text)
+            emitText(QString::number(++m_footnotes));
+        return;
+    }
 
     static const QByteArrayView skipped[] = {
         "stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer", "footerl",
