@@ -1,13 +1,15 @@
 #include "app/Module1.h"
-#include "app/frmSongloom.h"
+#include "app/Startup.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(AppTitle());
+    QApplication::setOrganizationName(QStringLiteral("Songloom"));
+    QApplication::setApplicationVersion(QStringLiteral(SONGLOOM_VERSION));
     setAppPath(QCoreApplication::applicationDirPath());
-    frmSongloom window;
-    window.show();
+    Main();
     return app.exec();
 }

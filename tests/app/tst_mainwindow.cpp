@@ -1,0 +1,340 @@
+#include "app/AppIcons.h"
+#include "app/Module1.h"
+#include "app/SettingsStore.h"
+#include "app/Twips.h"
+#include "app/frmSongloom.h"
+#include "document/rtfText.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestProgramFolder.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+#include <memory>
+
+namespace {
+
+// Starts the main window as the program does, without the splash.
+std::unique_ptr<frmSongloom> startWindow()
+{
+    gstrChordLibPath = defaultChordLibPath(AppPath());
+    auto window = std::make_unique<frmSongloom>();
+    window->Form_Load();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        return nullptr;
+    QTest::qWait(10);
+    return window;
+}
+
+QSize sizeInTwips(const QWidget &window)
+{
+    const QSize outer = window.frameGeometry().size();
+    return QSize(int(Twips::fromPixels(outer.width())), int(Twips::fromPixels(outer.height())));
+}
+
+QStringList captions(const QList<QAction *> &items)
+{
+    QStringList texts;
+    for (const QAction *action : items)
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text())
+                     + (action->isVisible() ? QString() : QStringLiteral(" (hidden)"));
+    return texts;
+}
+
+} // namespace
+
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstStart();
+    void closeAndRestart_data();
+    void closeAndRestart();
+    void storedSizeNotANumber_data();
+    void storedSizeNotANumber();
+    void storedSizeLargerThanScreen();
+    void deletedLibraryComesBack();
+    void chordListKeepsItsWidth();
+    void menus();
+    void toolBar();
+    void viewMenuHidesBars();
+    void libraryListing();
+};
+
+void tst_MainWindow::firstStart()
+{
+    TestProgramFolder folder;
+    auto window = startWindow();
+    QVERIFY(window);
+
+    QCOMPARE(window->windowState(), Qt::WindowNoState);
+    QCOMPARE(sizeInTwips(*window), QSize(7875, 5430));
+    QVERIFY(QFileInfo(folder.filePath("BitMaps")).isDir());
+    QVERIFY(QFileInfo(folder.filePath("My Songs")).isDir());
+    QCOMPARE(gstrChordLibName, QStringLiteral("Default"));
+    QCOMPARE(gstrChordLibPath, defaultChordLibPath(folder.path()));
+    QCOMPARE(gstrMainDictFileName, QStringLiteral("SpellUS.lex"));
+    QCOMPARE(gstrCustomDictFilePath, folder.filePath("custom.dic"));
+    QCOMPARE(window->libraryPanel->text(), QStringLiteral("Chord Library: Default"));
+    QCOMPARE(window->helpFile(), joinPath(folder.filePath("Help"), "Songloom.hlp"));
+
+    QComboBox *sizes = window->toolBar.cboFontSize;
+    QStringList entries;
+    for (int i = 0; i < sizes->count(); ++i)
+        entries << sizes->itemText(i);
+    QCOMPARE(entries, QStringList({"8", "10", "12", "14", "16", "18", "20", "22", "24"}));
+    // The first activation ends the loading state.
+    QTRY_VERIFY(!window->isLoading());
+}
+
+void tst_MainWindow::closeAndRestart_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("storedState");
+    QTest::addColumn<QString>("storedWidth");
+    QTest::addColumn<QString>("storedHeight");
+
+    // The outer size the window has when it closes.
+    QTest::newRow("normal") << int(Qt::WindowNoState) << "0" << "" << "";
+    // A maximised window keeps the size it had before.
+    QTest::newRow("maximised") << int(Qt::WindowMaximized) << "2" << "7020" << "5010";
+    // A minimised window writes neither state nor size.
+    QTest::newRow("minimised") << int(Qt::WindowMinimized) << "" << "7020" << "5010";
+}
+
+void tst_MainWindow::closeAndRestart()
+{
+    QFETCH(int, state);
+    QFETCH(QString, storedState);
+    QFETCH(QString, storedWidth);
+    QFETCH(QString, storedHeight);
+
+    TestProgramFolder folder;
+    SettingsStore::SaveSetting(SettingsStore::MainWidth, "7020");
+    SettingsStore::SaveSetting(SettingsStore::MainHeight, "5010");
+    QDir().mkpath(folder.filePath("BitMaps/Rock"));
+    SettingsStore::SaveSetting(SettingsStore::ChordLibPath, folder.filePath("BitMaps/Rock") + QDir::separator());
+    SettingsStore::SaveSetting(SettingsStore::ChordLibName, "Rock");
+    {
+        auto window = startWindow();
+        QVERIFY(window);
+        if (state == Qt::WindowNoState)
+            window->resize(700, 450);
+        else
+            window->setWindowState(Qt::WindowStates(state));
+        QTest::qWait(10);
+        if (state == Qt::WindowNoState) {
+            storedWidth = QString::number(sizeInTwips(*window).width());
+            storedHeight = QString::number(sizeInTwips(*window).height());
+        }
+        gstrChordLibName = QStringLiteral("Rock");
+        window->close();
+    }
+    QCOMPARE(SettingsStore::GetSetting(SettingsStore::MainWindowState, ""), storedState);
+    QCOMPARE(SettingsStore::GetSetting(SettingsStore::MainWidth, ""), storedWidth);
+    QCOMPARE(SettingsStore::GetSetting(SettingsStore::MainHeight, ""), storedHeight);
+    QCOMPARE(SettingsStore::GetSetting(SettingsStore::ChordLibName, ""), QStringLiteral("Rock"));
+    QCOMPARE(SettingsStore::GetSetting(SettingsStore::ChordLibPath, ""),
+             folder.filePath("BitMaps/Rock") + QDir::separator());
+
+    // The next start restores what was written.
+    resetGlobals();
+    auto window = startWindow();
+    QVERIFY(window);
+    QCOMPARE(gstrChordLibName, QStringLiteral("Rock"));
+    if (state == Qt::WindowMaximized) {
+        QVERIFY(window->isMaximized());
+    } else {
+        QVERIFY(!window->isMaximized());
+        QCOMPARE(sizeInTwips(*window), QSize(storedWidth.toInt(), storedHeight.toInt()));
+    }
+}
+
+void tst_MainWindow::storedSizeNotANumber_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QSize>("expectedTwips");
+    QTest::newRow("state") << SettingsStore::MainWindowState << QSize(9000, 6000);
+    QTest::newRow("width") << SettingsStore::MainWidth << QSize(7875, 6000);
+    QTest::newRow("height") << SettingsStore::MainHeight << QSize(9000, 5430);
+}
+
+void tst_MainWindow::storedSizeNotANumber()
+{
+    QFETCH(QString, key);
+    QFETCH(QSize, expectedTwips);
+    TestProgramFolder folder;
+    SettingsStore::SaveSetting(SettingsStore::MainWindowState, "0");
+    SettingsStore::SaveSetting(SettingsStore::MainWidth, "9000");
+    SettingsStore::SaveSetting(SettingsStore::MainHeight, "6000");
+    SettingsStore::SaveSetting(key, "wide enough");
+    SettingsStore::SaveSetting(SettingsStore::ChordLibName, "Folk");
+    SettingsStore::SaveSetting(SettingsStore::MainDictFileName, "SpellUK.lex");
+
+    auto window = startWindow();
+    QVERIFY(window);
+    QCOMPARE(sizeInTwips(*window), expectedTwips);
+    // The rest of the load went on.
+    QCOMPARE(gstrChordLibName, QStringLiteral("Folk"));
+    QCOMPARE(window->libraryPanel->text(), QStringLiteral("Chord Library: Folk"));
+    QCOMPARE(window->toolBar.cboFontSize->count(), 9);
+    QCOMPARE(gstrMainDictFileName, QStringLiteral("SpellUK.lex"));
+    QCOMPARE(gstrCustomDictFilePath, folder.filePath("custom.dic"));
+}
+
+void tst_MainWindow::storedSizeLargerThanScreen()
+{
+    TestProgramFolder folder;
+    SettingsStore::SaveSetting(SettingsStore::MainWidth, "9999999");
+    SettingsStore::SaveSetting(SettingsStore::MainHeight, "9999999");
+    auto window = startWindow();
+    QVERIFY(window);
+    const QRect available = window->screen()->availableGeometry();
+    QVERIFY(window->frameGeometry().width() <= available.width());
+    QVERIFY(window->frameGeometry().height() <= available.height());
+    QVERIFY(window->width() > 0);
+}
+
+void tst_MainWindow::deletedLibraryComesBack()
+{
+    TestProgramFolder folder;
+    const QString library = folder.filePath("BitMaps/Blues") + QDir::separator();
+    SettingsStore::SaveSetting(SettingsStore::ChordLibPath, library);
+    SettingsStore::SaveSetting(SettingsStore::ChordLibName, "Blues");
+    auto window = startWindow();
+    QVERIFY(window);
+    QVERIFY(QFileInfo(library).isDir());
+    QCOMPARE(window->ListView1->count(), 0);
+    QCOMPARE(window->libraryPanel->text(), QStringLiteral("Chord Library: Blues"));
+}
+
+void tst_MainWindow::chordListKeepsItsWidth()
+{
+    TestProgramFolder folder;
+    auto window = startWindow();
+    QVERIFY(window);
+    // 1575 twips are 105 pixels; the song takes the rest, whatever the width.
+    for (int width : {667, 1200, 300}) {
+        window->resize(width, 400);
+        QTest::qWait(10);
+        const QList<int> sizes = window->vbuSplitter->sizes();
+        QCOMPARE(sizes.size(), 2);
+        QCOMPARE(sizes[1], 105);
+        QCOMPARE(sizes[0] + sizes[1] + window->vbuSplitter->handleWidth(), window->vbuSplitter->width());
+    }
+}
+
+void tst_MainWindow::menus()
+{
+    TestProgramFolder folder;
+    frmSongloom window;
+    QCOMPARE(captions(window.menus.mnuFileItem),
+             QStringList({"&New", "&Open...", "&Close", "-", "&Save", "Save&As...", "-", "Print Set&up...", "&Print",
+                          "Print Pre&view... (hidden)", "- (hidden)", "MRU (hidden)", "-", "E&xit"}));
+    QCOMPARE(captions(window.menus.mnuEditItem),
+             QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste", "-", "&Font..."}));
+    QCOMPARE(captions(window.menus.mnuViewItem), QStringList({"&Toolbar", "&StatusBar", "&Options... (hidden)"}));
+    QCOMPARE(captions(window.menus.mnuToolsItem),
+             QStringList({"&ChordBox...", "&Spell Check...", "-", "Chord &Libraries...", "Spell Check &Options...",
+                          "Character &Map..."}));
+    QCOMPARE(captions(window.menus.mnuHelpItem), QStringList({"&Help...", "&About"}));
+    QCOMPARE(captions(window.menus.mnuChordItem), QStringList({"&Copy", "&Delete", "-", "&Libraries"}));
+
+    // Ctrl+V is left to the song, which pastes pictures too.
+    QCOMPARE(window.menus.mnuEditItem[4]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    QCOMPARE(window.menus.mnuFileItem[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    QCOMPARE(window.menus.mnuHelpItem[0]->shortcut(), QKeySequence(Qt::Key_F1));
+    QVERIFY(window.menus.mnuViewItem[0]->isChecked());
+    QVERIFY(window.menus.mnuViewItem[1]->isChecked());
+    QVERIFY(!window.menuBar()->actions().contains(window.menus.mnuChord->menuAction()));
+}
+
+void tst_MainWindow::toolBar()
+{
+    TestProgramFolder folder;
+    frmSongloom window;
+    const QList<QAction *> &positions = window.toolBar.positions;
+    QCOMPARE(positions.size(), 27);
+    QStringList keys;
+    for (QAction *action : positions)
+        keys << (action->isSeparator() ? QStringLiteral("|") : action->data().toString());
+    QCOMPARE(keys.join(','), QStringLiteral("|,New,Open,Save,|,Print,|,Cut,Copy,Paste,Delete,Undo,|,ChordBox,"
+                                            "Copyright,Spell Check,|,Font,FontSize,|,Bold,Italic,Underline,|,"
+                                            "Align Left,Center,Align Right"));
+    QCOMPARE(window.toolBar.buttons.value("Copyright")->toolTip(), QStringLiteral("Insert Copyright"));
+    QCOMPARE(window.toolBar.cboFontSize->toolTip(), QStringLiteral("Font Size"));
+
+    int icons = 0;
+    for (QAction *action : positions)
+        icons += action->icon().isNull() ? 0 : 1;
+    QCOMPARE(icons, 19);
+    for (const QString &key : AppIcons::imageKeys()) {
+        const QImage drawn = AppIcons::fallbackIcon(key).pixmap(16, 16).toImage();
+        bool painted = false;
+        for (int y = 0; y < drawn.height() && !painted; ++y)
+            for (int x = 0; x < drawn.width() && !painted; ++x)
+                painted = qAlpha(drawn.pixel(x, y)) > 0;
+        QVERIFY2(painted, qPrintable(key));
+    }
+
+    // At most one alignment pressed; none is allowed.
+    QAction *left = window.toolBar.buttons.value("Align Left");
+    QAction *right = window.toolBar.buttons.value("Align Right");
+    left->setChecked(true);
+    right->setChecked(true);
+    QVERIFY(!left->isChecked());
+    right->setChecked(false);
+    QVERIFY(!right->isChecked() && !left->isChecked());
+}
+
+void tst_MainWindow::viewMenuHidesBars()
+{
+    TestProgramFolder folder;
+    auto window = startWindow();
+    QVERIFY(window);
+    window->menus.mnuViewItem[0]->trigger();
+    QVERIFY(!window->toolBar.tbToolBar->isVisible());
+    QVERIFY(!window->toolBar.cboFontSize->isVisible());
+    window->menus.mnuViewItem[1]->trigger();
+    QVERIFY(!window->sbStatusBar->isVisible());
+    // The song moves up into the freed space, the list keeps its width.
+    QTRY_COMPARE(window->vbuSplitter->geometry().top(), window->menuBar()->height());
+    QCOMPARE(window->vbuSplitter->sizes().value(1), 105);
+    window->menus.mnuViewItem[0]->trigger();
+    QVERIFY(window->toolBar.cboFontSize->isVisible());
+}
+
+void tst_MainWindow::libraryListing()
+{
+    TestProgramFolder folder;
+    QDir().mkpath(folder.filePath("BitMaps"));
+    QImage chord(40, 48, QImage::Format_Mono);
+    chord.fill(0);
+    QVERIFY(chord.save(folder.filePath("BitMaps/Am"), "BMP"));
+    QFile junk(folder.filePath("BitMaps/notes.txt"));
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write("not a picture");
+    junk.close();
+
+    auto window = startWindow();
+    QVERIFY(window);
+    // A file that is not a picture is passed over; the load goes on.
+    QCOMPARE(window->ListView1->count(), 1);
+    QCOMPARE(window->toolBar.cboFontSize->count(), 9);
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"
