@@ -223,9 +223,25 @@ void frmSongloom::Form_Activate()
     if (!mblnLoading)
         return;
     repaint();
-    // The first song arrives with the song files.
+    startupSong();
     mblnLoading = false;
     QGuiApplication::restoreOverrideCursor();
+}
+
+void frmSongloom::startupSong()
+{
+    const QString templatePath = joinPath(AppPath(), QStringLiteral("NewSongTemplate.rtf"));
+    if (!QFileInfo(templatePath).isFile()) {
+        prompt().message(this, QMessageBox::Information, QStringLiteral("Missing Template"),
+                         QStringLiteral("The NewSong Template file has been renamed or deleted.\n"
+                                        "You may create a new template by saving a file with the name and location:\n")
+                             + templatePath);
+        return;
+    }
+    if (!rtfText->LoadFile(templatePath))
+        return;
+    setWindowTitle(AppTitle() + QStringLiteral(" - NewSong1"));
+    rtfText->setChanged(false);
 }
 
 void frmSongloom::resizeEvent(QResizeEvent *event)

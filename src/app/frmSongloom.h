@@ -67,6 +67,8 @@ protected:
 private:
     void buildWidgets();
     void connectCommands();
+    // The first song: a new one from the template beside the program.
+    void startupSong();
     void Form_Resize();
     void Form_Unload();
     void readWindowSettings();

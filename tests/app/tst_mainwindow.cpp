@@ -59,7 +59,14 @@ QStringList captions(const QList<QAction *> &items)
 class tst_MainWindow : public QObject
 {
     Q_OBJECT
+    // No test may wait on a real message box.
+    std::unique_ptr<ScriptedPrompt> m_prompt;
+
 private slots:
+    void init() { m_prompt = std::make_unique<ScriptedPrompt>(); }
+    void cleanup() { m_prompt.reset(); }
+    void startupSongFromTemplate();
+    void startupWithoutTemplate();
     void firstStart();
     void closeAndRestart_data();
     void closeAndRestart();
@@ -98,6 +105,37 @@ void tst_MainWindow::firstStart()
     QCOMPARE(entries, QStringList({"8", "10", "12", "14", "16", "18", "20", "22", "24"}));
     // The first activation ends the loading state.
     QTRY_VERIFY(!window->isLoading());
+}
+
+void tst_MainWindow::startupSongFromTemplate()
+{
+    TestProgramFolder folder;
+    QFile::copy(QStringLiteral(SONGLOOM_PROGRAM_DIR "/NewSongTemplate.rtf"), folder.filePath("NewSongTemplate.rtf"));
+    auto window = startWindow();
+    QVERIFY(window);
+    QTRY_VERIFY(!window->isLoading());
+    QVERIFY(m_prompt->messages.isEmpty());
+    QCOMPARE(window->windowTitle(), QStringLiteral("Songloom - NewSong1"));
+    QVERIFY(window->rtfText->Text().contains(QLatin1String("Words & Music by")));
+    QVERIFY(!window->rtfText->Changed());
+}
+
+void tst_MainWindow::startupWithoutTemplate()
+{
+    TestProgramFolder folder;
+    auto window = startWindow();
+    QVERIFY(window);
+    QTRY_VERIFY(!window->isLoading());
+    // Told once, and the window goes on with an empty song.
+    QCOMPARE(m_prompt->messages.size(), 1);
+    QCOMPARE(m_prompt->messages[0].title, QStringLiteral("Missing Template"));
+    QCOMPARE(m_prompt->messages[0].icon, QMessageBox::Information);
+    QVERIFY(m_prompt->messages[0].text.endsWith(folder.filePath("NewSongTemplate.rtf")));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Songloom"));
+    QVERIFY(window->rtfText->Text().isEmpty());
+    window->activateWindow();
+    QTest::qWait(10);
+    QCOMPARE(m_prompt->messages.size(), 1);
 }
 
 void tst_MainWindow::closeAndRestart_data()
