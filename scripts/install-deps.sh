@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Songloom needs to build, test and run, when
 # they are missing. Uses sudo when not root.
+#   scripts/install-deps.sh          what building, testing and running need
+#   scripts/install-deps.sh fuzz     also clang with libFuzzer and the sanitizers
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,9 @@ packages=(
   libhunspell-dev hunspell-en-us
   fonts-dejavu-core
 )
+if [ "${1:-}" = "fuzz" ]; then
+  packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
