@@ -143,6 +143,7 @@ private:
     int m_excessDepth = 0;        // groups past maxGroupDepth
     int m_excessSkipFrom = 0;     // the excess depth from which all is skipped
     bool m_finished = false;      // the document's outermost group closed
+    ParaProps m_finalParagraph;
     int m_footnotes = 0;
     bool m_ignorableNext = false; // after \*
     int m_pendingSkip = 0;        // \uc fallback units still to skip
@@ -200,7 +201,7 @@ void Parser::run()
             flushRun();
             // A pasted fragment leaves the paragraph it lands in as it was.
             if (m_wholeDocument)
-                m_cursor.setBlockFormat(blockFormat(top().para));
+                m_cursor.setBlockFormat(blockFormat(m_finished ? m_finalParagraph : top().para));
             // Groups left open by a truncated file end here.
             while (m_groups.size() > 1) {
                 if (top().ownsPicture)
@@ -281,9 +282,13 @@ void Parser::popGroup()
         commitFont();
     if (g.ownsField)
         finishField();
-    m_groups.pop_back();
-    if (m_groups.size() == 1)
+    if (m_groups.size() == 2) {
+        // The document's own group closes: what it set for the last
+        // paragraph holds, whatever follows the brace.
         m_finished = true;
+        m_finalParagraph = top().para;
+    }
+    m_groups.pop_back();
 }
 
 // Past the depth limit, groups share the deepest group's state. Formatting
@@ -790,6 +795,11 @@ void Parser::controlWord(QByteArrayView word, bool hasParameter, int parameter)
     }
     if (word == "cell" || word == "nestcell") {
         if (g.destination == Destination::Text) {
+            // Cells are parted by tabs; an empty cell still takes its tab.
+            if (m_cellPending) {
+                m_cellPending = false;
+                emitDocumentText(u"\t");
+            }
             flushRun();
             m_cellPending = true;
         }
@@ -994,7 +1004,7 @@ bool RtfReader::read(const QByteArray &rtf, QTextDocument *document)
     document->clear();
     QTextCursor cursor(document);
     cursor.beginEditBlock();
-    Parser parser(rtf, cursor, true);
+    Parser parser(rtfStart(rtf), cursor, true);
     parser.run();
     cursor.endEditBlock();
     document->setUndoRedoEnabled(undo);
@@ -1011,18 +1021,26 @@ bool RtfReader::insert(const QByteArray &rtf, QTextCursor &cursor)
     cursor.beginEditBlock();
     if (cursor.hasSelection())
         cursor.removeSelectedText();
-    Parser parser(rtf, cursor, false);
+    Parser parser(rtfStart(rtf), cursor, false);
     parser.run();
     cursor.endEditBlock();
     return true;
 }
 
-bool RtfReader::isRtf(const QByteArray &data)
+// The source from its opening "{\rtf": a byte-order mark or white space
+// before it is tolerated. Empty when the data is not RTF.
+QByteArrayView RtfReader::rtfStart(const QByteArray &data)
 {
     qsizetype i = 0;
     if (data.startsWith("\xEF\xBB\xBF"))
         i = 3;
     while (i < data.size() && (data.at(i) == ' ' || data.at(i) == '\t' || data.at(i) == '\r' || data.at(i) == '\n'))
         ++i;
-    return QByteArrayView(data).sliced(i).startsWith("{\\rtf");
+    const QByteArrayView source = QByteArrayView(data).sliced(i);
+    return source.startsWith("{\\rtf") ? source : QByteArrayView();
+}
+
+bool RtfReader::isRtf(const QByteArray &data)
+{
+    return !rtfStart(data).isEmpty();
 }

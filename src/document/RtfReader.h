@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 class QTextCursor;
@@ -22,6 +23,7 @@ public:
     QString errorString() const { return m_error; }
 
 private:
+    static QByteArrayView rtfStart(const QByteArray &data);
     static bool isRtf(const QByteArray &data);
 
     QString m_error;
