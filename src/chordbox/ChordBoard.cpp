@@ -31,7 +31,7 @@ void drawHoverRing(QImage &board, QPoint centre)
             const int distanceSquared = dx * dx + dy * dy;
             const QPoint pixel = centre + QPoint(dx, dy);
             if (distanceSquared <= hoverRadius * hoverRadius
-                && distanceSquared > (hoverRadius - 1) * (hoverRadius - 1)
+                && distanceSquared > (hoverRadius - hoverRingWidth) * (hoverRadius - hoverRingWidth)
                 && board.rect().contains(pixel))
                 board.setPixel(pixel, hoverColour);
         }

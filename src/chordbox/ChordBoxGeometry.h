@@ -63,8 +63,9 @@ constexpr int longTopTextLeft = 1;
 constexpr QRgb white = 0xffffffff;
 constexpr QRgb black = 0xff000000;
 // The pointer's cell on the board; never part of a saved picture.
-constexpr QRgb hoverColour = 0xff9a9a9a;
-constexpr int hoverRadius = 9;
+constexpr QRgb hoverColour = 0xff808080;
+constexpr int hoverRadius = 10;
+constexpr int hoverRingWidth = 2;
 
 // Centres of the cells, in board pixels; column c and row r count from 1.
 constexpr int cellCentreX(int column)

@@ -40,6 +40,8 @@ constexpr TwipRect imageBox{3795, 120, 660, 780};
 constexpr TwipRect otherTextLabel{2880, 2280, 1575, 255};
 constexpr TwipRect helpButton{240, 2760, 855, 375};
 constexpr int sunkenBorder = 2;
+// The layout is measured for captions of this size.
+constexpr qreal captionPointSize = 8;
 
 QString helpText()
 {
@@ -68,6 +70,9 @@ frmChordBox::frmChordBox(QWidget *parent)
     setWindowTitle(QStringLiteral("New ChordBox"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(Twips::toPixels(clientWidth), Twips::toPixels(clientHeight));
+    QFont captions = font();
+    captions.setPointSizeF(captionPointSize);
+    setFont(captions);
     m_image = QImage(ChordBoxGeometry::imageWidth, ChordBoxGeometry::imageHeight, QImage::Format_RGB32);
     m_image.fill(ChordBoxGeometry::white);
     createControls();
