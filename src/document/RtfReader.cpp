@@ -144,6 +144,7 @@ private:
     int m_excessSkipFrom = 0;     // the excess depth from which all is skipped
     bool m_finished = false;      // the document's outermost group closed
     ParaProps m_finalParagraph;
+    CharProps m_finalChars;
     int m_footnotes = 0;
     bool m_ignorableNext = false; // after \*
     int m_pendingSkip = 0;        // \uc fallback units still to skip
@@ -200,8 +201,10 @@ void Parser::run()
             flushBytes();
             flushRun();
             // A pasted fragment leaves the paragraph it lands in as it was.
-            if (m_wholeDocument)
+            if (m_wholeDocument) {
                 m_cursor.setBlockFormat(blockFormat(m_finished ? m_finalParagraph : top().para));
+                m_cursor.setBlockCharFormat(charFormat(m_finished ? m_finalChars : top().chars));
+            }
             // Groups left open by a truncated file end here.
             while (m_groups.size() > 1) {
                 if (top().ownsPicture)
@@ -287,6 +290,7 @@ void Parser::popGroup()
         // paragraph holds, whatever follows the brace.
         m_finished = true;
         m_finalParagraph = top().para;
+        m_finalChars = top().chars;
     }
     m_groups.pop_back();
 }
@@ -515,12 +519,14 @@ void Parser::endParagraph()
     flushRun();
     m_cellPending = false;
     m_cursor.setBlockFormat(blockFormat(top().para));
+    // The paragraph mark's format sizes an empty line.
+    m_cursor.setBlockCharFormat(charFormat(top().chars));
     QTextBlockFormat next;
     if (m_pageBreakNext) {
         next.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         m_pageBreakNext = false;
     }
-    m_cursor.insertBlock(next, charFormat(top().chars));
+    m_cursor.insertBlock(next);
 }
 
 QTextCharFormat Parser::charFormat(const CharProps &p) const

@@ -169,6 +169,8 @@ private slots:
     void fixtures();
     void insertAtCursor_data();
     void insertAtCursor();
+    void paragraphMarkFormat_data();
+    void paragraphMarkFormat();
     void refusesWhatIsNotRtf();
     void batchesRunsOfText();
 };
@@ -652,6 +654,31 @@ void tst_RtfReader::insertAtCursor()
         const bool expectBold = i >= boldFrom && i < boldTo;
         QVERIFY2(bold == expectBold, qPrintable(QString::number(i)));
     }
+}
+
+void tst_RtfReader::paragraphMarkFormat_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QList<double>>("sizes"); // each block's own point size, 0 for none
+
+    QTest::newRow("empty line sized by its mark") << QByteArray(R"({\rtf1\fs20 a\par\fs48\par\fs20 b\par})")
+                                                  << QList<double>{10, 24, 10, 10};
+    QTest::newRow("mark format from a closed group is gone")
+        << QByteArray(R"({\rtf1{\fs48 a}\par b})") << QList<double>{0, 0};
+    QTest::newRow("last paragraph without par") << QByteArray(R"({\rtf1 a\par\fs30 })") << QList<double>{0, 15};
+}
+
+void tst_RtfReader::paragraphMarkFormat()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QList<double>, sizes);
+
+    QTextDocument document;
+    RtfReader reader;
+    QVERIFY(reader.read(rtf, &document));
+    QCOMPARE(document.blockCount(), sizes.size());
+    for (int i = 0; i < sizes.size(); ++i)
+        QCOMPARE(document.findBlockByNumber(i).charFormat().fontPointSize(), sizes[i]);
 }
 
 void tst_RtfReader::refusesWhatIsNotRtf()
