@@ -155,6 +155,8 @@ void frmSongloom::Form_Load()
     toolBar.cboFontSize->clear();
     for (int points = 8; points <= 24; points += 2)
         toolBar.cboFontSize->addItem(fontSizeText(points));
+    // The box shows the size at the caret, not the first entry.
+    toolBar.cboFontSize->setCurrentIndex(-1);
 
     gstrMainDictFileName = SettingsStore::GetSetting(SettingsStore::MainDictFileName, QStringLiteral("SpellUS.lex"));
     gstrCustomDictFilePath = SettingsStore::GetSetting(SettingsStore::CustomDictFilePath,

@@ -14,6 +14,7 @@ namespace {
 // Client area and control rectangles, in twips.
 constexpr int clientWidth = 6990;
 constexpr int clientHeight = 4320;
+constexpr int frameMargin = 180;
 const QString sansFamily = QStringLiteral("MS Sans Serif");
 
 QRect twipRect(int left, int top, int width, int height)
@@ -24,8 +25,10 @@ QRect twipRect(int left, int top, int width, int height)
 QFont labelFont(const QString &family, qreal points, bool bold = false, bool italic = false)
 {
     QFont font;
-    // Where the named family is missing, Qt falls back to a near match.
-    font.setFamilies({family, QStringLiteral("DejaVu Sans")});
+    // Where the named family is missing, a free look-alike stands in.
+    const bool serif = family.startsWith(QLatin1String("Times"));
+    font.setFamilies({family, serif ? QStringLiteral("DejaVu Serif") : QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(serif ? QFont::Serif : QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(italic);
@@ -36,10 +39,14 @@ QLabel *addLabel(QWidget *parent, const QString &text, const QFont &font, const 
 {
     auto *label = new QLabel(text, parent);
     label->setFont(font);
-    // A text wider than its label grows the label rather than being cut.
+    // A text wider than its label grows the label rather than being cut,
+    // and a grown label moves left to stay inside the frame.
     QRect fitted = rect;
     fitted.setWidth(std::max(rect.width(), label->sizeHint().width()));
     fitted.setHeight(std::max(rect.height(), label->sizeHint().height()));
+    const int rightEdge = Twips::toPixels(clientWidth - frameMargin);
+    if (fitted.right() > rightEdge)
+        fitted.moveRight(rightEdge);
     label->setGeometry(fitted);
     return label;
 }
@@ -81,11 +88,6 @@ frmSplash::frmSplash(QWidget *parent)
     lblVersion = addLabel(this, AppVersionText(), labelFont(sansFamily, 12, true), twipRect(5130, 2520, 1170, 300));
     addLabel(this, QStringLiteral("www.hollowpine.example"), small, twipRect(2655, 2700, 1815, 255));
     lblPlatform = addLabel(this, platformText(), small, twipRect(5670, 2880, 570, 195));
-    // A wide platform line would run off the right edge: keep it inside.
-    const int room = width() - Twips::toPixels(240) - lblPlatform->x();
-    if (lblPlatform->width() > room)
-        lblPlatform->move(std::max(Twips::toPixels(2655), width() - Twips::toPixels(240) - lblPlatform->width()),
-                          lblPlatform->y());
 
     cmdClose = new QPushButton(QStringLiteral("&OK"), this);
     cmdClose->setFont(small);

@@ -26,6 +26,9 @@ void tst_Splash::splashHasNoButton()
     // The platform line tells the truth about this build.
     QVERIFY(!splash.lblPlatform->text().contains(QLatin1String("9x")));
     QVERIFY(!splash.lblPlatform->text().isEmpty());
+    // Texts wider than their design labels still stand wholly inside.
+    for (const QLabel *label : splash.findChildren<QLabel *>())
+        QVERIFY2(splash.rect().contains(label->geometry()), qPrintable(label->text()));
 }
 
 void tst_Splash::aboutTwiceShowsOkBothTimes()
