@@ -9,6 +9,8 @@
 #include "app/frmSplash.h"
 #include "chordbox/frmChordBox.h"
 #include "document/rtfText.h"
+#include "library/ChordFiles.h"
+#include "library/ChordLibraryFolders.h"
 
 #include <QAction>
 #include <QApplication>
@@ -136,11 +138,10 @@ void frmSongloom::Form_Load()
 
     // Folders the program keeps beside itself; a read-only program folder
     // must not stop the rest of the load.
-    for (const QString &name : {QStringLiteral("BitMaps"), QStringLiteral("My Songs")}) {
-        const QString folder = joinPath(AppPath(), name);
-        if (!QFileInfo(folder).isDir())
-            QDir().mkdir(folder);
-    }
+    ChordLibraryFolders::ensureLibraryFolders(AppPath(), defaultChordLibPath(AppPath()));
+    const QString songs = joinPath(AppPath(), QStringLiteral("My Songs"));
+    if (!QFileInfo(songs).isDir())
+        QDir().mkdir(songs);
 
     mblnLoading = true;
     readWindowSettings();
@@ -148,8 +149,7 @@ void frmSongloom::Form_Load()
     gstrChordLibPath = SettingsStore::GetSetting(SettingsStore::ChordLibPath, gstrChordLibPath);
     gstrChordLibName = SettingsStore::GetSetting(SettingsStore::ChordLibName, QStringLiteral("Default"));
     // A library folder removed since the last run comes back empty.
-    if (gstrChordLibPath != defaultChordLibPath(AppPath()) && !QFileInfo(gstrChordLibPath).isDir())
-        QDir().mkdir(gstrChordLibPath);
+    ChordLibraryFolders::ensureLibraryFolders(AppPath(), gstrChordLibPath);
     LoadBitMaps();
 
     toolBar.cboFontSize->clear();
@@ -298,31 +298,28 @@ void frmSongloom::Form_Unload()
 void frmSongloom::LoadBitMaps()
 {
     ListView1->clear();
-    const QDir library(gstrChordLibPath);
-    const QFileInfoList files = library.entryInfoList(QDir::Files | QDir::NoDotAndDotDot);
-    for (const QFileInfo &file : files) {
-        const QImage picture(file.absoluteFilePath());
-        // A file that is not a picture has no place in the list.
-        if (picture.isNull())
-            continue;
-        auto *item = new QListWidgetItem(QIcon(QPixmap::fromImage(picture)), file.fileName());
-        item->setData(Qt::UserRole, gstrChordLibPath + file.fileName());
-        ListView1->addItem(item);
-    }
+    for (const QString &fileName : ChordFiles::listChordFiles(gstrChordLibPath))
+        addChordItem(fileName);
     libraryPanel->setText(QStringLiteral("Chord Library: ") + gstrChordLibName);
 }
 
 void frmSongloom::LoadNewBitMap()
 {
-    const QString key = gstrChordLibPath + gstrNewChordName;
-    const QImage picture(key);
-    if (picture.isNull()) {
+    if (!addChordItem(gstrNewChordName))
         LoadBitMaps();
-        return;
-    }
-    auto *item = new QListWidgetItem(QIcon(QPixmap::fromImage(picture)), gstrNewChordName);
+}
+
+bool frmSongloom::addChordItem(const QString &fileName)
+{
+    const QString key = ChordFiles::chordKey(gstrChordLibPath, fileName);
+    const QImage picture(key);
+    // A file that is not a picture has no place in the list.
+    if (picture.isNull())
+        return false;
+    auto *item = new QListWidgetItem(QIcon(QPixmap::fromImage(picture)), ChordFiles::displayNameOfFile(fileName));
     item->setData(Qt::UserRole, key);
     ListView1->addItem(item);
+    return true;
 }
 
 void frmSongloom::mnuFileItem_Click(int index)

@@ -72,6 +72,9 @@ private:
     void Form_Resize();
     void Form_Unload();
     void readWindowSettings();
+    // Adds one chord file of the current library to the list; false when it
+    // is not a picture.
+    bool addChordItem(const QString &fileName);
     void openChordBoxEditor();
     void ShowCharacterMap();
     void showHelp();

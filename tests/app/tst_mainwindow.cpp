@@ -8,6 +8,8 @@
 #include "support/TestProgramFolder.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QTimer>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -79,6 +81,8 @@ private slots:
     void toolBar();
     void viewMenuHidesBars();
     void libraryListing();
+    void chordBoxCommand_data();
+    void chordBoxCommand();
 };
 
 void tst_MainWindow::firstStart()
@@ -362,6 +366,7 @@ void tst_MainWindow::libraryListing()
     QImage chord(40, 48, QImage::Format_Mono);
     chord.fill(0);
     QVERIFY(chord.save(folder.filePath("BitMaps/Am"), "BMP"));
+    QVERIFY(chord.save(folder.filePath("BitMaps/C~G;2"), "BMP"));
     QFile junk(folder.filePath("BitMaps/notes.txt"));
     QVERIFY(junk.open(QIODevice::WriteOnly));
     junk.write("not a picture");
@@ -370,8 +375,55 @@ void tst_MainWindow::libraryListing()
     auto window = startWindow();
     QVERIFY(window);
     // A file that is not a picture is passed over; the load goes on.
-    QCOMPARE(window->ListView1->count(), 1);
+    QCOMPARE(window->ListView1->count(), 2);
+    QCOMPARE(window->ListView1->item(0)->text(), QStringLiteral("Am"));
+    QCOMPARE(window->ListView1->item(1)->text(), QStringLiteral("C/G"));
+    QCOMPARE(window->ListView1->item(1)->data(Qt::UserRole).toString(), folder.filePath("BitMaps/C~G;2"));
     QCOMPARE(window->toolBar.cboFontSize->count(), 9);
+}
+
+void tst_MainWindow::chordBoxCommand_data()
+{
+    QTest::addColumn<bool>("fromToolBar");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("toolbar, cancelled") << true << false;
+    QTest::newRow("tools menu, saved") << false << true;
+}
+
+void tst_MainWindow::chordBoxCommand()
+{
+    QFETCH(bool, fromToolBar);
+    QFETCH(bool, saved);
+    TestProgramFolder folder;
+    auto window = startWindow();
+    QVERIFY(window);
+    gstrNewChordName = QStringLiteral("left over");
+    QString editorTitle;
+    QString nameWhileOpen;
+    QTimer::singleShot(0, [&] {
+        QWidget *editor = QApplication::activeModalWidget();
+        if (!editor)
+            return;
+        editorTitle = editor->windowTitle();
+        nameWhileOpen = gstrNewChordName;
+        if (saved) {
+            // What the editor's OK leaves behind: a chord file and its name.
+            QImage chord(40, 48, QImage::Format_Mono);
+            chord.fill(0);
+            chord.save(gstrChordLibPath + "Dm", "BMP");
+            gstrNewChordName = QStringLiteral("Dm");
+        }
+        editor->close();
+    });
+    if (fromToolBar)
+        window->toolBar.buttons.value("ChordBox")->trigger();
+    else
+        window->menus.mnuToolsItem[0]->trigger();
+    QCOMPARE(editorTitle, QStringLiteral("New ChordBox"));
+    QVERIFY(nameWhileOpen.isEmpty());
+    QCOMPARE(window->ListView1->count(), saved ? 1 : 0);
+    if (saved)
+        QCOMPARE(window->ListView1->item(0)->text(), QStringLiteral("Dm"));
 }
 
 QTEST_MAIN(tst_MainWindow)
