@@ -130,7 +130,8 @@ private:
     void commitFont();
     void commitColor();
     QTextCharFormat charFormat(const CharProps &props) const;
-    QTextBlockFormat blockFormat(const ParaProps &props) const;
+    QTextBlockFormat blockFormat(const ParaProps &props, bool pageBreak) const;
+    void applyBlockFormats(const ParaProps &para, const CharProps &chars);
     void finishField();
     void overflowControlWord(QByteArrayView word, bool hasParameter, int parameter);
     static QString hyperlinkTarget(const QString &instruction);
@@ -172,7 +173,15 @@ private:
     char16_t m_highSurrogate = 0;
 
     bool m_cellPending = false;  // a \cell ended; a tab goes before more text
-    bool m_pageBreakNext = false;
+    // What the block the cursor is in carries already: a new block starts
+    // with the formats in force at its birth, and most paragraphs keep them.
+    struct
+    {
+        bool known = false;
+        bool pageBreak = false;
+        ParaProps para;
+        CharProps chars;
+    } m_block;
 };
 
 int Parser::currentCodePage()
@@ -202,8 +211,8 @@ void Parser::run()
             flushRun();
             // A pasted fragment leaves the paragraph it lands in as it was.
             if (m_wholeDocument) {
-                m_cursor.setBlockFormat(blockFormat(m_finished ? m_finalParagraph : top().para));
-                m_cursor.setBlockCharFormat(charFormat(m_finished ? m_finalChars : top().chars));
+                applyBlockFormats(m_finished ? m_finalParagraph : top().para,
+                                  m_finished ? m_finalChars : top().chars);
             }
             // Groups left open by a truncated file end here.
             while (m_groups.size() > 1) {
@@ -518,15 +527,23 @@ void Parser::endParagraph()
     flushBytes();
     flushRun();
     m_cellPending = false;
-    m_cursor.setBlockFormat(blockFormat(top().para));
-    // The paragraph mark's format sizes an empty line.
-    m_cursor.setBlockCharFormat(charFormat(top().chars));
-    QTextBlockFormat next;
-    if (m_pageBreakNext) {
-        next.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-        m_pageBreakNext = false;
-    }
-    m_cursor.insertBlock(next);
+    const Group &g = top();
+    applyBlockFormats(g.para, g.chars);
+    m_cursor.insertBlock(blockFormat(g.para, false), charFormat(g.chars));
+    m_block.known = true;
+    m_block.pageBreak = false;
+    m_block.para = g.para;
+    m_block.chars = g.chars;
+}
+
+// The paragraph's properties as they stand at its mark; the mark's character
+// format sizes an empty line.
+void Parser::applyBlockFormats(const ParaProps &para, const CharProps &chars)
+{
+    if (!m_block.known || m_block.para != para)
+        m_cursor.setBlockFormat(blockFormat(para, m_block.pageBreak));
+    if (!m_block.known || m_block.chars != chars)
+        m_cursor.setBlockCharFormat(charFormat(chars));
 }
 
 QTextCharFormat Parser::charFormat(const CharProps &p) const
@@ -566,9 +583,11 @@ QTextCharFormat Parser::charFormat(const CharProps &p) const
     return f;
 }
 
-QTextBlockFormat Parser::blockFormat(const ParaProps &p) const
+QTextBlockFormat Parser::blockFormat(const ParaProps &p, bool pageBreak) const
 {
-    QTextBlockFormat f = m_cursor.blockFormat();
+    QTextBlockFormat f;
+    if (pageBreak)
+        f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     f.setAlignment(p.alignment);
     f.setLeftMargin(p.leftIndent / twipsPerPixel);
     f.setRightMargin(p.rightIndent / twipsPerPixel);
@@ -795,7 +814,10 @@ void Parser::controlWord(QByteArrayView word, bool hasParameter, int parameter)
     if (word == "page" || word == "sect") {
         if (g.destination == Destination::Text) {
             endParagraph();
-            m_pageBreakNext = word == "page";
+            if (word == "page") {
+                m_block.pageBreak = true;
+                m_block.known = false;
+            }
         }
         return;
     }

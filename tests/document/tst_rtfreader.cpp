@@ -171,6 +171,7 @@ private slots:
     void insertAtCursor();
     void paragraphMarkFormat_data();
     void paragraphMarkFormat();
+    void pageBreak();
     void refusesWhatIsNotRtf();
     void batchesRunsOfText();
 };
@@ -679,6 +680,18 @@ void tst_RtfReader::paragraphMarkFormat()
     QCOMPARE(document.blockCount(), sizes.size());
     for (int i = 0; i < sizes.size(); ++i)
         QCOMPARE(document.findBlockByNumber(i).charFormat().fontPointSize(), sizes[i]);
+}
+
+void tst_RtfReader::pageBreak()
+{
+    QTextDocument document;
+    RtfReader reader;
+    QVERIFY(reader.read(R"({\rtf1\qc one\page two\par three})", &document));
+    QCOMPARE(document.blockCount(), 3);
+    QCOMPARE(document.findBlockByNumber(0).blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_Auto);
+    QCOMPARE(document.findBlockByNumber(1).blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
+    QCOMPARE(document.findBlockByNumber(1).blockFormat().alignment(), Qt::AlignHCenter);
+    QCOMPARE(document.findBlockByNumber(2).blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_Auto);
 }
 
 void tst_RtfReader::refusesWhatIsNotRtf()
