@@ -29,6 +29,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -165,9 +166,7 @@ void frmSongloom::Form_Load()
 
 void frmSongloom::readWindowSettings()
 {
-    int state = int(storedNumber(SettingsStore::MainWindowState, windowStateNormal));
-    if (state != windowStateMinimised && state != windowStateMaximised)
-        state = windowStateNormal;
+    const double state = storedNumber(SettingsStore::MainWindowState, windowStateNormal);
     if (state == windowStateMaximised) {
         setWindowState(Qt::WindowMaximized);
         return;
@@ -178,19 +177,18 @@ void frmSongloom::readWindowSettings()
     }
     setWindowState(Qt::WindowNoState);
 
-    qint64 width = qint64(storedNumber(SettingsStore::MainWidth, defaultMainWidth));
-    qint64 height = qint64(storedNumber(SettingsStore::MainHeight, defaultMainHeight));
-    if (width <= 0)
-        width = defaultMainWidth;
-    if (height <= 0)
-        height = defaultMainHeight;
     // A size stored on a larger screen is limited to this one.
-    if (const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        width = std::min(width, Twips::fromPixels(available.width()));
-        height = std::min(height, Twips::fromPixels(available.height()));
-    }
-    m_requestedOuterSize = QSize(Twips::toPixels(width), Twips::toPixels(height));
+    QSize limit(INT_MAX / Twips::perPixel, INT_MAX / Twips::perPixel);
+    if (const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
+        limit = screen->availableGeometry().size();
+    const auto storedSize = [](const QString &key, double defaultTwips, int limitPixels) {
+        double twips = storedNumber(key, defaultTwips);
+        if (twips <= 0)
+            twips = defaultTwips;
+        return Twips::toPixels(qint64(std::min(twips, double(Twips::fromPixels(limitPixels)))));
+    };
+    m_requestedOuterSize = QSize(storedSize(SettingsStore::MainWidth, defaultMainWidth, limit.width()),
+                                 storedSize(SettingsStore::MainHeight, defaultMainHeight, limit.height()));
     resize(m_requestedOuterSize);
 }
 

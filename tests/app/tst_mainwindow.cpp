@@ -74,6 +74,7 @@ private slots:
     void closeAndRestart();
     void storedSizeNotANumber_data();
     void storedSizeNotANumber();
+    void storedSizeLargerThanScreen_data();
     void storedSizeLargerThanScreen();
     void deletedLibraryComesBack();
     void chordListKeepsItsWidth();
@@ -208,21 +209,24 @@ void tst_MainWindow::closeAndRestart()
 void tst_MainWindow::storedSizeNotANumber_data()
 {
     QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
     QTest::addColumn<QSize>("expectedTwips");
-    QTest::newRow("state") << SettingsStore::MainWindowState << QSize(9000, 6000);
-    QTest::newRow("width") << SettingsStore::MainWidth << QSize(7875, 6000);
-    QTest::newRow("height") << SettingsStore::MainHeight << QSize(9000, 5430);
+    QTest::newRow("state") << SettingsStore::MainWindowState << "wide enough" << QSize(9000, 6000);
+    QTest::newRow("empty width") << SettingsStore::MainWidth << "" << QSize(7875, 6000);
+    QTest::newRow("width") << SettingsStore::MainWidth << "wide enough" << QSize(7875, 6000);
+    QTest::newRow("negative height") << SettingsStore::MainHeight << "-300" << QSize(9000, 5430);
 }
 
 void tst_MainWindow::storedSizeNotANumber()
 {
     QFETCH(QString, key);
+    QFETCH(QString, value);
     QFETCH(QSize, expectedTwips);
     TestProgramFolder folder;
     SettingsStore::SaveSetting(SettingsStore::MainWindowState, "0");
     SettingsStore::SaveSetting(SettingsStore::MainWidth, "9000");
     SettingsStore::SaveSetting(SettingsStore::MainHeight, "6000");
-    SettingsStore::SaveSetting(key, "wide enough");
+    SettingsStore::SaveSetting(key, value);
     SettingsStore::SaveSetting(SettingsStore::ChordLibName, "Folk");
     SettingsStore::SaveSetting(SettingsStore::MainDictFileName, "SpellUK.lex");
 
@@ -237,11 +241,20 @@ void tst_MainWindow::storedSizeNotANumber()
     QCOMPARE(gstrCustomDictFilePath, folder.filePath("custom.dic"));
 }
 
+void tst_MainWindow::storedSizeLargerThanScreen_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("large") << "9999999";
+    QTest::newRow("beyond any integer") << "1e300";
+}
+
 void tst_MainWindow::storedSizeLargerThanScreen()
 {
+    QFETCH(QString, stored);
     TestProgramFolder folder;
-    SettingsStore::SaveSetting(SettingsStore::MainWidth, "9999999");
-    SettingsStore::SaveSetting(SettingsStore::MainHeight, "9999999");
+    SettingsStore::SaveSetting(SettingsStore::MainWindowState, stored);
+    SettingsStore::SaveSetting(SettingsStore::MainWidth, stored);
+    SettingsStore::SaveSetting(SettingsStore::MainHeight, stored);
     auto window = startWindow();
     QVERIFY(window);
     const QRect available = window->screen()->availableGeometry();
