@@ -28,28 +28,37 @@ quint32 word32(QByteArrayView data, qsizetype at)
     return qFromLittleEndian<quint32>(data.data() + at);
 }
 
-QImage readImage(QByteArrayView data, const char *format)
+QImage readWith(QBuffer &buffer, const QByteArray &format)
 {
-    QByteArray bytes = QByteArray::fromRawData(data.data(), data.size());
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
+    buffer.seek(0);
     QImageReader reader(&buffer, format);
     reader.setAutoTransform(false);
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() * 4 > largestImageBytes)
         return {};
-    QImage image = reader.read();
-    if (image.isNull() && format) {
-        // Writers do mislabel pictures; let the data speak for itself.
-        buffer.seek(0);
-        QImageReader guess(&buffer);
-        guess.setAutoTransform(false);
-        const QSize guessed = guess.size();
-        if (guessed.isValid() && qint64(guessed.width()) * guessed.height() * 4 > largestImageBytes)
-            return {};
-        image = guess.read();
+    return reader.read();
+}
+
+// Reads the picture in the format it claims (none: whatever it looks like),
+// and, since writers do mislabel pictures, in the format its bytes show.
+// Only the bitmap formats RTF writers embed are tried: data from a file is
+// never handed to every image plugin there is.
+QImage readImage(QByteArrayView data, const char *claimed)
+{
+    QByteArray bytes = QByteArray::fromRawData(data.data(), data.size());
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    if (claimed) {
+        const QImage image = readWith(buffer, claimed);
+        if (!image.isNull())
+            return image;
     }
-    return image;
+    buffer.seek(0);
+    const QByteArray seen = QImageReader::imageFormat(&buffer).toLower();
+    static const QByteArrayList accepted = {"png", "jpeg", "jpg", "bmp", "gif"};
+    if (seen.isEmpty() || !accepted.contains(seen) || (claimed && seen == QByteArray(claimed).toLower()))
+        return {};
+    return readWith(buffer, seen);
 }
 
 // A Windows device-dependent bitmap: rows of raw pixels with no palette.
@@ -57,7 +66,9 @@ QImage imageFromDdb(const Picture &picture)
 {
     const int w = picture.width;
     const int h = picture.height;
-    const int bits = picture.ddbBitsPerPixel * std::max(1, picture.ddbPlanes);
+    if (picture.ddbPlanes > 1)
+        return {}; // planar bitmaps died with EGA cards
+    const int bits = picture.ddbBitsPerPixel;
     if (w <= 0 || h <= 0 || w > int(largestSide) || h > int(largestSide))
         return {};
     qint64 stride = picture.ddbWidthBytes;

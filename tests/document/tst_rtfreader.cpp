@@ -2,6 +2,7 @@
 // formatting, pictures, and input that is broken on purpose.
 
 #include "document/DocumentImages.h"
+#include "document/RtfPictures.h"
 #include "document/RtfReader.h"
 
 #include <QBuffer>
@@ -161,6 +162,9 @@ private slots:
     void pictureSizes();
     void pictureData_data();
     void pictureData();
+    void placeholders_data();
+    void placeholders();
+    void monochromeBitmap();
     void pictureChoice_data();
     void pictureChoice();
     void malformed_data();
@@ -495,6 +499,58 @@ void tst_RtfReader::pictureData()
     QCOMPARE(found.size(), 1);
     verifyColours(found[0].image.convertToFormat(QImage::Format_RGB32));
     QCOMPARE(rawText(document), QStringLiteral("before\uFFFCafter"));
+}
+
+void tst_RtfReader::placeholders_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+
+    QTest::newRow("emf without a bitmap") << "{\\rtf1 " + pict("\\emfblip", QByteArray(16, '\1')) + "}";
+    QTest::newRow("wmf without a bitmap") << "{\\rtf1 " + pict("\\wmetafile8", wmfWithStretchDib().left(30)) + "}";
+    QTest::newRow("macpict") << "{\\rtf1 " + pict("\\macpict", QByteArray(64, '\0')) + "}";
+    QTest::newRow("planar wbitmap")
+        << "{\\rtf1 " + pict("\\wbitmap0\\picw2\\pich2\\wbmbitspixel1\\wbmplanes4\\wbmwidthbytes2", QByteArray(16, '\0')) + "}";
+    QTest::newRow("wbitmap shorter than its rows")
+        << "{\\rtf1 " + pict("\\wbitmap0\\picw100\\pich100\\wbmbitspixel24\\wbmwidthbytes300", QByteArray(10, '\0')) + "}";
+    QTest::newRow("svg is not read from a file")
+        << "{\\rtf1 " + pict("", QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='2' height='2'/>")) + "}";
+    QTest::newRow("dib with a lying header")
+        << "{\\rtf1 " + pict("\\dibitmap0", QByteArray::fromHex("ffffff7f") + fourColoursDib().mid(4)) + "}";
+    QTest::newRow("truncated jpeg") << "{\\rtf1 " + pict("\\jpegblip", encoded(fourColours(), "JPEG").left(20)) + "}";
+}
+
+void tst_RtfReader::placeholders()
+{
+    QFETCH(QByteArray, rtf);
+
+    QTextDocument document;
+    RtfReader reader;
+    QVERIFY(reader.read(rtf, &document));
+    const QList<Picture> found = pictures(document);
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found[0].image, RtfPictures::placeholder());
+}
+
+void tst_RtfReader::monochromeBitmap()
+{
+    // Two rows of 10 pixels, each row padded to a word: 1 is white, 0 black.
+    const QByteArray bits = QByteArray::fromHex("aa40" "55c0");
+    QTextDocument document;
+    RtfReader reader;
+    QVERIFY(reader.read("{\\rtf1 " + pict("\\wbitmap0\\picw10\\pich2\\wbmbitspixel1\\wbmplanes1\\wbmwidthbytes2", bits)
+                            + "}",
+                        &document));
+    const QList<Picture> found = pictures(document);
+    QCOMPARE(found.size(), 1);
+    const QImage image = found[0].image;
+    QCOMPARE(image.size(), QSize(10, 2));
+    QString rows;
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 10; ++x)
+            rows += image.pixel(x, y) == qRgb(255, 255, 255) ? QLatin1Char('1') : QLatin1Char('0');
+        rows += QLatin1Char('/');
+    }
+    QCOMPARE(rows, QStringLiteral("1010101001/0101010111/"));
 }
 
 void tst_RtfReader::pictureChoice_data()
