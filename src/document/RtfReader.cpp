@@ -51,7 +51,6 @@ struct CharProps
     bool italic = false;
     bool underline = false;
     bool strike = false;
-    bool hidden = false;
 
     bool operator==(const CharProps &) const = default;
 };
@@ -639,8 +638,6 @@ void Parser::finishPicture()
     // A picture shows only where its group sits in the text.
     if (m_groups.size() < 2 || m_groups[m_groups.size() - 2].destination != Destination::Text)
         return;
-    if (m_groups[m_groups.size() - 2].chars.hidden)
-        return;
     const RtfPictures::Shown shown = RtfPictures::decode(picture);
     if (m_cellPending) {
         m_cellPending = false;
@@ -869,6 +866,8 @@ void Parser::controlWord(QByteArrayView word, bool hasParameter, int parameter)
     CharProps &c = g.chars;
     const bool on = !hasParameter || parameter != 0;
     if (word == "plain") { const int link = c.link; c = CharProps(); c.link = link; return; }
+    // Hidden text (\v) is shown: the document has no hidden text, and
+    // dropping it would lose it when the song is saved again.
     if (word == "b") { c.bold = on; return; }
     if (word == "i") { c.italic = on; return; }
     if (word == "ul" || word == "uld" || word == "uldash" || word == "uldashd" || word == "uldashdd"
@@ -879,7 +878,6 @@ void Parser::controlWord(QByteArrayView word, bool hasParameter, int parameter)
     }
     if (word == "ulnone") { c.underline = false; return; }
     if (word == "strike" || word == "striked") { c.strike = on; return; }
-    if (word == "v") { c.hidden = on; return; }
     if (word == "f") { c.font = hasParameter ? parameter : -1; return; }
     if (word == "fs") { c.halfPoints = hasParameter && parameter > 0 && parameter <= 3276 ? parameter : 0; return; }
     if (word == "cf") { c.color = parameter; return; }
