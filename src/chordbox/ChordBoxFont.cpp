@@ -196,12 +196,4 @@ void print(QImage &image, QPoint cellTopLeft, const QString &text)
     }
 }
 
-int advance(const QString &text)
-{
-    int width = 0;
-    for (char32_t code : text.toUcs4())
-        width += characterWidth(code) + glyphSpacing;
-    return width;
-}
-
 } // namespace ChordBoxFont

@@ -20,8 +20,4 @@ constexpr int cellHeight = 9;
 // Nothing is filled behind the glyphs; pixels outside the image are cut off.
 void print(QImage &image, QPoint cellTopLeft, const QString &text);
 
-// Width in pixels of the text's cell, including the blank column after
-// every glyph.
-int advance(const QString &text);
-
 } // namespace ChordBoxFont

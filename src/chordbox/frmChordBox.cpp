@@ -68,7 +68,6 @@ frmChordBox::frmChordBox(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("New ChordBox"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(Twips::toPixels(clientWidth), Twips::toPixels(clientHeight));
     QFont captions = font();
     captions.setPointSizeF(captionPointSize);

@@ -14,30 +14,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <memory>
-
-namespace {
-
-QString libraryFolder()
-{
-    return defaultChordLibPath(AppPath());
-}
-
-QStringList libraryFiles(const QString &folder = libraryFolder())
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-}
-
-// Clicks the board at a position in board pixels.
-void clickBoard(frmChordBox &dialog, QPoint at, Qt::MouseButton button = Qt::LeftButton)
-{
-    auto *board = dialog.findChild<ChordBoard *>(QStringLiteral("picMap"));
-    QTest::mouseClick(board, button, {}, board->contentsRect().topLeft() + at);
-}
-
-} // namespace
 
 class tst_frmChordBox : public QObject
 {
@@ -45,23 +25,15 @@ class tst_frmChordBox : public QObject
 private slots:
     void init();
     void cleanup();
-
-    void layoutAndCaptions();
+    void layout();
     void tabOrder();
-    void opensEmptyAndDrawsAtFirstShowing();
-    void boardClicksEditTheChord();
+    void drawsAtFirstShowingAndOnEveryChange();
     void boardMarksThePointerCell();
-    void textsRedrawAtOnce();
-    void savesUnderTheComposedName_data();
-    void savesUnderTheComposedName();
-    void savingTwiceNumbersTheFiles();
-    void refusesAnEmptyName();
-    void refusesCharacters_data();
-    void refusesCharacters();
-    void failedSaveKeepsTheDialogOpen_data();
-    void failedSaveKeepsTheDialogOpen();
-    void cancelAndCloseSaveNothing();
-    void reopeningIsEmpty();
+    void saves_data();
+    void saves();
+    void refuses_data();
+    void refuses();
+    void cancelSavesNothing();
     void help();
 
 private:
@@ -69,21 +41,19 @@ private:
     std::unique_ptr<ScriptedPrompt> m_prompt;
     std::unique_ptr<frmChordBox> m_dialog;
 
-    frmChordBox &openDialog();
-    QLineEdit *name() { return m_dialog->findChild<QLineEdit *>(QStringLiteral("txtChordName")); }
-    QComboBox *fret() { return m_dialog->findChild<QComboBox *>(QStringLiteral("cboFretNum")); }
-    QPushButton *button(const char *objectName)
-    {
-        return m_dialog->findChild<QPushButton *>(QString::fromLatin1(objectName));
-    }
+    void open();
+    void click(QPoint at, Qt::MouseButton button = Qt::LeftButton);
+    QStringList files() const { return QDir(gstrChordLibPath).entryList(QDir::Files | QDir::Hidden); }
+    QLineEdit *name() const { return m_dialog->findChild<QLineEdit *>("txtChordName"); }
+    QComboBox *fret() const { return m_dialog->findChild<QComboBox *>("cboFretNum"); }
+    QPushButton *button(const char *objectName) const { return m_dialog->findChild<QPushButton *>(objectName); }
 };
 
 void tst_frmChordBox::init()
 {
     m_folder = std::make_unique<TestProgramFolder>();
-    QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("BitMaps")));
-    gstrChordLibPath = libraryFolder();
-    gstrChordLibName = QStringLiteral("Default");
+    QVERIFY(QDir(m_folder->path()).mkdir("BitMaps"));
+    gstrChordLibPath = defaultChordLibPath(AppPath());
     m_prompt = std::make_unique<ScriptedPrompt>();
 }
 
@@ -94,17 +64,23 @@ void tst_frmChordBox::cleanup()
     m_folder.reset();
 }
 
-frmChordBox &tst_frmChordBox::openDialog()
+// As the main window opens it: the result cleared, a fresh dialog.
+void tst_frmChordBox::open()
 {
     gstrNewChordName.clear();
     m_dialog = std::make_unique<frmChordBox>();
     m_dialog->show();
-    return *m_dialog;
 }
 
-void tst_frmChordBox::layoutAndCaptions()
+void tst_frmChordBox::click(QPoint at, Qt::MouseButton button)
 {
-    openDialog();
+    auto *board = m_dialog->findChild<ChordBoard *>("picMap");
+    QTest::mouseClick(board, button, {}, board->contentsRect().topLeft() + at);
+}
+
+void tst_frmChordBox::layout()
+{
+    open();
     QCOMPARE(m_dialog->windowTitle(), QStringLiteral("New ChordBox"));
     QCOMPARE(m_dialog->size(), QSize(313, 219));
     QVERIFY(!(m_dialog->windowFlags() & Qt::WindowMinMaxButtonsHint));
@@ -115,19 +91,12 @@ void tst_frmChordBox::layoutAndCaptions()
         {"lblFretNum", {192, 112, 105, 17}},  {"Pic_Image", {253, 8, 44, 52}},
         {"lblOtherText", {192, 152, 105, 17}}, {"cmdHelp", {16, 184, 57, 25}},
     };
-    for (const auto &[objectName, rect] : geometry) {
-        auto *widget = m_dialog->findChild<QWidget *>(objectName);
-        QVERIFY2(widget, qPrintable(objectName));
-        QCOMPARE(widget->geometry(), rect);
-    }
-    // The board and the picture have exactly their drawing size inside the border.
+    for (const auto &[objectName, rect] : geometry)
+        QCOMPARE(m_dialog->findChild<QWidget *>(objectName)->geometry(), rect);
     QCOMPARE(m_dialog->findChild<QWidget *>("picMap")->contentsRect().size(), QSize(150, 150));
-    QCOMPARE(m_dialog->findChild<QLabel *>("Pic_Image")->contentsRect().size(), QSize(40, 48));
-    QCOMPARE(button("cmdOK")->text(), QStringLiteral("&OK"));
-    QCOMPARE(button("cmdCancel")->text(), QStringLiteral("&Cancel"));
-    QCOMPARE(button("cmdHelp")->text(), QStringLiteral("&Help"));
-    QCOMPARE(m_dialog->findChild<QLabel *>("lblName")->text(), QStringLiteral("Chord Name:"));
-    QCOMPARE(m_dialog->findChild<QLabel *>("lblFretNum")->text(), QStringLiteral("Top Fret Location:"));
+    QCOMPARE(m_dialog->findChild<QWidget *>("Pic_Image")->contentsRect().size(), QSize(40, 48));
+    QCOMPARE(QStringList({button("cmdOK")->text(), button("cmdCancel")->text(), button("cmdHelp")->text()}),
+             QStringList({"&OK", "&Cancel", "&Help"}));
     QCOMPARE(m_dialog->findChild<QLabel *>("lblOtherText")->text(), QStringLiteral("or Additional Text:"));
     QVERIFY(fret()->isEditable());
     QCOMPARE(fret()->count(), 24);
@@ -135,7 +104,7 @@ void tst_frmChordBox::layoutAndCaptions()
 
 void tst_frmChordBox::tabOrder()
 {
-    openDialog();
+    open();
     QApplication::setActiveWindow(m_dialog.get());
     QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
     name()->setFocus();
@@ -143,251 +112,168 @@ void tst_frmChordBox::tabOrder()
     for (int i = 0; i < 5; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget *focused = QApplication::focusWidget();
-        while (focused && focused->objectName().isEmpty())
+        while (focused->objectName().isEmpty())
             focused = focused->parentWidget();
-        order.append(focused ? focused->objectName() : QString());
+        order.append(focused->objectName());
     }
     QCOMPARE(order, (QStringList{"txtChordName", "cboFretNum", "cmdOK", "cmdCancel", "cmdHelp", "txtChordName"}));
 }
 
-void tst_frmChordBox::opensEmptyAndDrawsAtFirstShowing()
+void tst_frmChordBox::drawsAtFirstShowingAndOnEveryChange()
 {
     m_dialog = std::make_unique<frmChordBox>();
-    // Until the first showing the picture is not drawn, whatever the box says.
     fret()->setCurrentIndex(3);
     QImage blank(40, 48, QImage::Format_RGB32);
     blank.fill(Qt::white);
     QCOMPARE(m_dialog->chordBoxImage(), blank);
     m_dialog->show();
-    QCOMPARE(m_dialog->chordBoxImage(), ChordBoxRenderer::DrawChordBox(ChordBox(), QString(), "4th Fret"));
-    QCOMPARE(m_dialog->chord().dotCount(), 0);
-    QCOMPARE(m_dialog->chord().mlngBarY, 0);
-}
+    QCOMPARE(m_dialog->chordBoxImage(), ChordBoxRenderer::DrawChordBox(ChordBox(), {}, "4th Fret"));
 
-void tst_frmChordBox::boardClicksEditTheChord()
-{
-    openDialog();
-    clickBoard(*m_dialog, {20, 20});
-    clickBoard(*m_dialog, {90, 70});
-    clickBoard(*m_dialog, {60, 120}, Qt::RightButton);
-    clickBoard(*m_dialog, {20, 20});
-    QCOMPARE(m_dialog->chord().mcolDotX, (QList<float>{88}));
-    QCOMPARE(m_dialog->chord().mcolDotY, (QList<float>{65}));
+    click({20, 20});
+    click({90, 70});
+    click({60, 120}, Qt::RightButton);
+    click({20, 20});
+    QCOMPARE(m_dialog->chord().mcolDotX, QList<float>{88});
+    QCOMPARE(m_dialog->chord().mcolDotY, QList<float>{65});
     QCOMPARE(m_dialog->chord().mlngBarY, 115);
-    clickBoard(*m_dialog, {5, 110}, Qt::MiddleButton);
+    click({5, 110}, Qt::MiddleButton);
     QCOMPARE(m_dialog->chord().mlngBarY, 0);
-    // Every release redraws the picture.
-    QCOMPARE(m_dialog->chordBoxImage(), ChordBoxRenderer::DrawChordBox(m_dialog->chord(), QString(), QString()));
-    auto *picture = m_dialog->findChild<QLabel *>("Pic_Image");
-    QCOMPARE(picture->pixmap().toImage().convertToFormat(QImage::Format_RGB32), m_dialog->chordBoxImage());
+    QTest::keyClicks(name(), " Em");
+    fret()->setEditText("capo");
+    const QImage expected = ChordBoxRenderer::DrawChordBox(m_dialog->chord(), " Em", "capo");
+    QCOMPARE(m_dialog->chordBoxImage(), expected);
+    const QPixmap shown = m_dialog->findChild<QLabel *>("Pic_Image")->pixmap();
+    QCOMPARE(shown.toImage().convertToFormat(QImage::Format_RGB32), expected);
 }
 
 void tst_frmChordBox::boardMarksThePointerCell()
 {
-    openDialog();
-    auto *board = m_dialog->findChild<ChordBoard *>(QStringLiteral("picMap"));
+    open();
+    auto *board = m_dialog->findChild<ChordBoard *>("picMap");
     QTest::mouseMove(board, board->contentsRect().topLeft() + QPoint(40, 60));
     QTRY_COMPARE(board->hoveredCell(), std::optional<QPoint>(QPoint(38, 65)));
     QTest::mouseMove(board, board->contentsRect().topLeft() + QPoint(140, 140));
     QTRY_COMPARE(board->hoveredCell(), std::optional<QPoint>(QPoint(138, 115)));
 }
 
-void tst_frmChordBox::textsRedrawAtOnce()
+void tst_frmChordBox::saves_data()
 {
-    openDialog();
-    QTest::keyClicks(name(), QStringLiteral(" Em"));
-    QCOMPARE(m_dialog->chordBoxImage(), ChordBoxRenderer::DrawChordBox(ChordBox(), " Em", QString()));
-    fret()->setCurrentIndex(1);
-    QCOMPARE(m_dialog->chordBoxImage(), ChordBoxRenderer::DrawChordBox(ChordBox(), " Em", "2nd Fret"));
-    fret()->setEditText(QStringLiteral("capo"));
-    QCOMPARE(m_dialog->chordBoxImage(), ChordBoxRenderer::DrawChordBox(ChordBox(), " Em", "capo"));
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("saved");
+    QTest::newRow("name and entry") << QStringList{"Am", "5th Fret"} << QStringList{"Am 5th Fret"};
+    QTest::newRow("trimmed") << QStringList{"  Am  ", "  capo 2 "} << QStringList{"Am capo 2"};
+    QTest::newRow("slash") << QStringList{"C/G", ""} << QStringList{"C~G"};
+    QTest::newRow("three times") << QStringList{"Am", "", "Am", "", "Am", ""} << QStringList{"Am", "Am;2", "Am;3"};
 }
 
-void tst_frmChordBox::savesUnderTheComposedName_data()
+void tst_frmChordBox::saves()
 {
-    QTest::addColumn<QString>("typedName");
-    QTest::addColumn<QString>("typedFret");
-    QTest::addColumn<QString>("file");
-    QTest::newRow("name and entry") << "Am" << "5th Fret" << "Am 5th Fret";
-    QTest::newRow("blanks trimmed in the name only") << "  Am  " << "  capo 2 " << "Am capo 2";
-    QTest::newRow("slash becomes tilde") << "C/G" << "" << "C~G";
-    QTest::newRow("asterisk passes") << "C*" << "" << "C*";
-}
-
-void tst_frmChordBox::savesUnderTheComposedName()
-{
-    QFETCH(QString, typedName);
-    QFETCH(QString, typedFret);
-    QFETCH(QString, file);
-    openDialog();
-    clickBoard(*m_dialog, {63, 40});
-    name()->setText(typedName);
-    fret()->setEditText(typedFret);
-    const QImage shown = m_dialog->chordBoxImage();
-    QCOMPARE(shown, ChordBoxRenderer::DrawChordBox(m_dialog->chord(), typedName, typedFret));
-    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
-
-    QCOMPARE(m_prompt->messages.size(), 0);
-    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
-    QVERIFY(!m_dialog->isVisible());
-    QCOMPARE(gstrNewChordName, file);
-    QCOMPARE(libraryFiles(), QStringList{file});
-    const QImage saved(libraryFolder() + file);
-    QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), shown);
-}
-
-void tst_frmChordBox::savingTwiceNumbersTheFiles()
-{
-    for (int i = 0; i < 3; ++i) {
-        openDialog();
-        name()->setText(QStringLiteral("Am"));
+    QFETCH(QStringList, typed);
+    QImage shown;
+    for (int i = 0; i < typed.size(); i += 2) {
+        open();
+        // Each opening starts empty.
+        QCOMPARE(m_dialog->chord().dotCount(), 0);
+        QCOMPARE(name()->text(), QString());
+        QCOMPARE(fret()->currentIndex(), 0);
+        click({63, 40});
+        click({0, 65}, Qt::RightButton);
+        name()->setText(typed.at(i));
+        fret()->setEditText(typed.at(i + 1));
+        shown = m_dialog->chordBoxImage();
         QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+        QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
     }
-    QCOMPARE(gstrNewChordName, QStringLiteral("Am;3"));
-    QCOMPARE(libraryFiles(), (QStringList{"Am", "Am;2", "Am;3"}));
+    QCOMPARE(m_prompt->messages.size(), 0);
+    QFETCH(QStringList, saved);
+    QCOMPARE(gstrNewChordName, saved.last());
+    QCOMPARE(files(), saved);
+    QCOMPARE(QImage(gstrChordLibPath + saved.last()).convertToFormat(QImage::Format_RGB32), shown);
 }
 
-void tst_frmChordBox::refusesAnEmptyName()
-{
-    openDialog();
-    name()->setText(QStringLiteral("    "));
-    fret()->setCurrentIndex(4);
-    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
-    QCOMPARE(m_prompt->messages.size(), 1);
-    const ScriptedPrompt::Message message = m_prompt->messages.first();
-    QCOMPARE(message.text, QStringLiteral("Please enter the Chord Name."));
-    QCOMPARE(message.title, QStringLiteral("No Chord Name"));
-    QCOMPARE(message.icon, QMessageBox::Information);
-    QCOMPARE(message.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QVERIFY(m_dialog->isVisible());
-    QCOMPARE(name()->text(), QStringLiteral("    "));
-    QVERIFY(libraryFiles().isEmpty());
-    QVERIFY(gstrNewChordName.isEmpty());
-}
-
-void tst_frmChordBox::refusesCharacters_data()
+void tst_frmChordBox::refuses_data()
 {
     QTest::addColumn<QString>("typedName");
     QTest::addColumn<QString>("typedFret");
+    QTest::addColumn<QString>("library");
+    QTest::addColumn<QString>("message");
+    const QString invalid = "Invalid Chord Name|Chord Names cannot include the folowing characters.\n"
+                            "; ~ \\ : ? \" < > |";
+    QTest::newRow("blank name") << "    " << "5th Fret" << "" << "No Chord Name|Please enter the Chord Name.";
     for (const char *refused : {";", "~", "\\", ":", "?", "\"", "<", ">", "|"})
-        QTest::addRow("name with %s", refused) << QStringLiteral("C%1G").arg(QLatin1String(refused)) << QString();
-    QTest::newRow("colon in the combo") << "Am" << "5th: Fret";
-    QTest::newRow("tilde in the combo") << "Am" << "~";
+        QTest::addRow("name with %s", refused) << QStringLiteral("C%1G").arg(refused) << "" << "" << invalid;
+    QTest::newRow("colon in the combo") << "Am" << "5th: Fret" << "" << invalid;
+    QTest::newRow("library folder removed") << "Am" << "" << "Gone" << "Songloom|Error Number: ";
+    QTest::newRow("name too long") << QString(300, 'A') << "" << "" << "Songloom|Error Number: ";
 }
 
-void tst_frmChordBox::refusesCharacters()
+void tst_frmChordBox::refuses()
 {
     QFETCH(QString, typedName);
     QFETCH(QString, typedFret);
-    openDialog();
+    QFETCH(QString, library);
+    QFETCH(QString, message);
+    if (!library.isEmpty())
+        gstrChordLibPath += library + QDir::separator();
+    open();
+    click({13, 15});
     name()->setText(typedName);
     fret()->setEditText(typedFret);
     QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+
     QCOMPARE(m_prompt->messages.size(), 1);
-    const ScriptedPrompt::Message message = m_prompt->messages.first();
-    QCOMPARE(message.title, QStringLiteral("Invalid Chord Name"));
-    QCOMPARE(message.text, QStringLiteral("Chord Names cannot include the folowing characters.\n"
-                                          "; ~ \\ : ? \" < > |"));
-    QCOMPARE(message.icon, QMessageBox::Information);
+    const ScriptedPrompt::Message shown = m_prompt->messages.first();
+    QCOMPARE(shown.title, message.section('|', 0, 0));
+    if (shown.title == QStringLiteral("Songloom")) {
+        QCOMPARE(shown.icon, QMessageBox::Warning);
+        static const QRegularExpression errorText("^Error Number: \\d+  Description: \\S");
+        QVERIFY2(errorText.match(shown.text).hasMatch(), qPrintable(shown.text));
+    } else {
+        QCOMPARE(shown.icon, QMessageBox::Information);
+        QCOMPARE(shown.text, message.section('|', 1));
+    }
+    QCOMPARE(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    // The dialog stays open with everything as it was, and nothing is written.
     QVERIFY(m_dialog->isVisible());
     QCOMPARE(name()->text(), typedName);
     QCOMPARE(fret()->currentText(), typedFret);
-    QVERIFY(libraryFiles().isEmpty());
-    QVERIFY(gstrNewChordName.isEmpty());
-}
-
-void tst_frmChordBox::failedSaveKeepsTheDialogOpen_data()
-{
-    QTest::addColumn<QString>("library");
-    QTest::addColumn<QString>("typedName");
-    QTest::newRow("library folder removed") << "Gone" << "Am";
-    QTest::newRow("name too long for the file system") << "" << QString(300, QLatin1Char('A'));
-}
-
-void tst_frmChordBox::failedSaveKeepsTheDialogOpen()
-{
-    QFETCH(QString, library);
-    QFETCH(QString, typedName);
-    if (!library.isEmpty())
-        gstrChordLibPath = libraryFolder() + library + QDir::separator();
-    openDialog();
-    clickBoard(*m_dialog, {13, 15});
-    name()->setText(typedName);
-    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
-
-    QCOMPARE(m_prompt->messages.size(), 1);
-    const ScriptedPrompt::Message message = m_prompt->messages.first();
-    QCOMPARE(message.title, QStringLiteral("Songloom"));
-    QCOMPARE(message.icon, QMessageBox::Warning);
-    static const QRegularExpression errorText(QStringLiteral("^Error Number: \\d+  Description: \\S.*$"));
-    QVERIFY2(errorText.match(message.text).hasMatch(), qPrintable(message.text));
-    QVERIFY(m_dialog->isVisible());
-    QCOMPARE(name()->text(), typedName);
     QCOMPARE(m_dialog->chord().dotCount(), 1);
     QVERIFY(gstrNewChordName.isEmpty());
-    // Nothing half-written stays behind.
-    QVERIFY(libraryFiles().isEmpty());
-    if (!library.isEmpty())
-        QVERIFY(!QFileInfo::exists(gstrChordLibPath));
+    QVERIFY(files().isEmpty());
 }
 
-void tst_frmChordBox::cancelAndCloseSaveNothing()
+void tst_frmChordBox::cancelSavesNothing()
 {
-    openDialog();
-    clickBoard(*m_dialog, {13, 15});
-    name()->setText(QStringLiteral("Am"));
-    QTest::mouseClick(button("cmdCancel"), Qt::LeftButton);
-    QVERIFY(!m_dialog->isVisible());
-    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
-
-    openDialog();
-    name()->setText(QStringLiteral("Am"));
-    m_dialog->close();
-    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
-
-    openDialog();
-    name()->setText(QStringLiteral("Am"));
-    QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
-    QVERIFY(!m_dialog->isVisible());
-
-    QVERIFY(libraryFiles().isEmpty());
+    for (int way = 0; way < 3; ++way) {
+        open();
+        click({13, 15});
+        name()->setText("Am");
+        if (way == 0)
+            QTest::mouseClick(button("cmdCancel"), Qt::LeftButton);
+        else if (way == 1)
+            m_dialog->close();
+        else
+            QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
+        QVERIFY(!m_dialog->isVisible());
+        QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+    }
+    QVERIFY(files().isEmpty());
     QVERIFY(gstrNewChordName.isEmpty());
     QVERIFY(m_prompt->messages.isEmpty());
 }
 
-void tst_frmChordBox::reopeningIsEmpty()
-{
-    openDialog();
-    clickBoard(*m_dialog, {13, 15});
-    clickBoard(*m_dialog, {13, 65}, Qt::RightButton);
-    name()->setText(QStringLiteral("G"));
-    fret()->setCurrentIndex(2);
-    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
-    QCOMPARE(gstrNewChordName, QStringLiteral("G 3rd Fret"));
-
-    openDialog();
-    QCOMPARE(m_dialog->chord().dotCount(), 0);
-    QCOMPARE(m_dialog->chord().mlngBarY, 0);
-    QCOMPARE(name()->text(), QString());
-    QCOMPARE(fret()->currentIndex(), 0);
-    QCOMPARE(fret()->currentText(), QString());
-    QCOMPARE(m_dialog->chordBoxImage(), ChordBoxRenderer::DrawChordBox(ChordBox(), QString(), QString()));
-}
-
 void tst_frmChordBox::help()
 {
-    openDialog();
+    open();
     QTest::mouseClick(button("cmdHelp"), Qt::LeftButton);
     QCOMPARE(m_prompt->messages.size(), 1);
-    const ScriptedPrompt::Message message = m_prompt->messages.first();
-    QCOMPARE(message.title, QStringLiteral("ChordBox Editor Help"));
-    QCOMPARE(message.icon, QMessageBox::Information);
-    QCOMPARE(message.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    const QStringList lines = message.text.split(QLatin1Char('\n'));
+    const ScriptedPrompt::Message shown = m_prompt->messages.first();
+    QCOMPARE(shown.title, QStringLiteral("ChordBox Editor Help"));
+    QCOMPARE(shown.icon, QMessageBox::Information);
+    const QStringList lines = shown.text.split('\n');
     QCOMPARE(lines.size(), 13);
     QCOMPARE(lines.first(), QStringLiteral("Click the Large ChordBox to place dots on the fretboard."));
     QCOMPARE(lines.at(2), QString());
-    QCOMPARE(lines.at(6), QStringLiteral("or select the chord's location on the fretboard,"));
     QCOMPARE(lines.last(), QStringLiteral("To Delete a Chord, select it in the List and press the Delete Key."));
     QVERIFY(m_dialog->isVisible());
 }
