@@ -84,7 +84,13 @@ struct Range
 class Writer
 {
 public:
-    Writer(const QTextDocument &document, Range range) : m_document(document), m_range(range) {}
+    Writer(const QTextDocument &document, Range range) : m_document(document), m_range(range)
+    {
+        const QFont font = document.defaultFont();
+        m_defaultFamily = font.family();
+        m_defaultFamily.remove(QLatin1Char(';')); // ends an entry of the font table
+        m_defaultPoints = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / 96.0;
+    }
 
     QByteArray run()
     {
@@ -122,9 +128,13 @@ private:
 
     QString familyOf(const QTextCharFormat &format) const
     {
+        if (!format.hasProperty(QTextFormat::FontFamilies))
+            return m_defaultFamily;
         const QStringList families = format.fontFamilies().toStringList();
-        QString family = families.isEmpty() ? m_document.defaultFont().family() : families.first();
-        family.remove(QLatin1Char(';')); // ends an entry of the font table
+        if (families.isEmpty())
+            return m_defaultFamily;
+        QString family = families.first();
+        family.remove(QLatin1Char(';'));
         return family;
     }
 
@@ -132,10 +142,7 @@ private:
     {
         if (format.hasProperty(QTextFormat::FontPointSize) && format.fontPointSize() > 0)
             return format.fontPointSize();
-        const QFont font = m_document.defaultFont();
-        if (font.pointSizeF() > 0)
-            return font.pointSizeF();
-        return font.pixelSize() * 72.0 / 96.0;
+        return m_defaultPoints;
     }
 
     static bool hasColour(const QTextCharFormat &format)
@@ -337,6 +344,8 @@ private:
 
     const QTextDocument &m_document;
     const Range m_range;
+    QString m_defaultFamily;
+    double m_defaultPoints = 0;
     QStringList m_fonts;
     QHash<QString, int> m_fontIndex;
     QVector<QRgb> m_colours;
