@@ -63,7 +63,6 @@ struct ParaProps
     int firstIndent = 0;
     int spaceBefore = 0;
     int spaceAfter = 0;
-    bool inTable = false;
 
     bool operator==(const ParaProps &) const = default;
 };
@@ -154,7 +153,6 @@ private:
     QHash<int, FontEntry> m_fonts;
     int m_fontEntryIndex = -1;
     FontEntry m_fontEntry;
-    bool m_fontEntryOpen = false;
     std::vector<QColor> m_colors;
     int m_red = 0, m_green = 0, m_blue = 0;
     bool m_colorSet = false;
@@ -450,7 +448,6 @@ void Parser::emitText(const QString &text)
         break;
     case Destination::FontTable:
         m_fontEntry.name += text;
-        m_fontEntryOpen = true;
         if (m_fontEntry.name.contains(QLatin1Char(';'))) {
             m_fontEntry.name.truncate(m_fontEntry.name.indexOf(QLatin1Char(';')));
             commitFont();
@@ -616,7 +613,6 @@ void Parser::commitFont()
     }
     m_fontEntry = FontEntry();
     m_fontEntryIndex = -1;
-    m_fontEntryOpen = false;
 }
 
 void Parser::commitColor()
@@ -897,7 +893,6 @@ void Parser::controlWord(QByteArrayView word, bool hasParameter, int parameter)
     if (word == "fi") { p.firstIndent = std::clamp(parameter, -31680, 31680); return; }
     if (word == "sb") { p.spaceBefore = std::clamp(parameter, 0, 31680); return; }
     if (word == "sa") { p.spaceAfter = std::clamp(parameter, 0, 31680); return; }
-    if (word == "intbl") { p.inTable = true; return; }
 
     if (word == "uc") { g.unicodeSkip = std::clamp(parameter, 0, maxUnicodeSkip); return; }
 
