@@ -161,16 +161,13 @@ private slots:
     void paragraphFormat();
     void pictures_data();
     void pictures();
-    void monochromeBitmap();
     void pictureChoice_data();
     void pictureChoice();
     void fixtures_data();
     void fixtures();
     void insertAtCursor_data();
     void insertAtCursor();
-    void paragraphMarkFormat_data();
-    void paragraphMarkFormat();
-    void pageBreak();
+    void pageBreakAndMarks();
     void refusesWhatIsNotRtf();
     void batchesRunsOfText();
 };
@@ -183,19 +180,16 @@ void tst_RtfReader::text_data()
     QTest::newRow("paragraphs") << QByteArray(R"({\rtf1 one\par two\par three})") << "one\ntwo\nthree";
     QTest::newRow("line, tab, page") << QByteArray(R"({\rtf1 a\line b\tab c\page d})") << "a\u2028b\tc\nd";
     QTest::newRow("escaped break is a paragraph") << QByteArray("{\\rtf1 a\\\r\nb}") << "a\nb";
-    QTest::newRow("line breaks in the source are nothing") << QByteArray("{\\rtf1 a\r\nb\nc}") << "abc";
     QTest::newRow("control symbols") << QByteArray(R"({\rtf1 a\~b\-c\_d\{\}\\})") << "a\u00A0b\u00ADc\u2011d{}\\";
     QTest::newRow("named specials")
         << QByteArray(R"({\rtf1\emdash\endash\lquote\rquote\ldblquote\rdblquote\bullet})")
         << "\u2014\u2013\u2018\u2019\u201C\u201D\u2022";
     QTest::newRow("u with fallback") << QByteArray(R"({\rtf1 x\u8364?y})") << "x\u20ACy";
     QTest::newRow("uc2 skips two units") << QByteArray(R"({\rtf1\uc2\u8364\'80\'80y})") << "\u20ACy";
-    QTest::newRow("uc0 skips nothing") << QByteArray(R"({\rtf1\uc0\u8364 y})") << "\u20ACy";
     QTest::newRow("uc ends with its group") << QByteArray(R"({\rtf1{\uc3 a}\u8364?b})") << "a\u20ACb";
     QTest::newRow("skipping stops at a group end") << QByteArray(R"({\rtf1{\uc2\u8364 a}bc})") << "\u20ACbc";
     QTest::newRow("negative u") << QByteArray(R"({\rtf1\u-3913?})") << "\uF0B7";
     QTest::newRow("surrogate pair") << QByteArray(R"({\rtf1\u-10179?\u-8704?!})") << "\U0001F600!";
-    QTest::newRow("lone low surrogate dropped") << QByteArray(R"({\rtf1 a\u-8704?b})") << "ab";
     QTest::newRow("upr shows its unicode part") << QByteArray(R"({\rtf1{\upr{ansi}{\*\ud{uni}}}})") << "uni";
     QTest::newRow("star destinations skipped")
         << QByteArray(R"({\rtf1{\*\unknown hidden {nested}}{\*\generator g;}shown})") << "shown";
@@ -207,7 +201,6 @@ void tst_RtfReader::text_data()
         << "1.\titem";
     QTest::newRow("bin inside a skipped group") << QByteArray("{\\rtf1{\\*\\foo\\bin3 }}}}x}") << "x";
     QTest::newRow("bin inside a skipped table") << QByteArray("{\\rtf1{\\stylesheet{\\bin2 {{}}x}") << "x";
-    QTest::newRow("bin in text is no text") << QByteArray("{\\rtf1 a\\bin2 bcd}") << "ad";
     QTest::newRow("field shows its result")
         << QByteArray(R"({\rtf1 see {\field{\*\fldinst { PAGE }}{\fldrslt 7}} here})") << "see 7 here";
     QTest::newRow("symbol field shows its character")
@@ -220,15 +213,11 @@ void tst_RtfReader::text_data()
     QTest::newRow("text after the last brace ignored") << QByteArray(R"({\rtf1 a}trailing)") << "a";
     QTest::newRow("characters that are not text dropped") << QByteArray("{\\rtf1 a\\'00\\'07\\'09b\\u-4?\\u65532?c}")
                                                           << "a\tbc";
-    QTest::newRow("paragraph separator becomes a line break") << QByteArray(R"({\rtf1 a\u8233?b})") << "a\u2028b";
-    QTest::newRow("cp: default is 1252") << QByteArray(R"({\rtf1 \'80\'e9})") << "\u20AC\u00E9";
     QTest::newRow("cp: ansicpg1251") << QByteArray(R"({\rtf1\ansi\ansicpg1251 \'cf\'f0\'e8})") << "\u041F\u0440\u0438";
     QTest::newRow("cp: fcharset204 wins over ansicpg")
         << QByteArray(R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0\fcharset204 Arial;}}\f0\'cf})") << "\u041F";
     QTest::newRow("cp: fcharset0 is 1252 whatever ansicpg says")
         << QByteArray(R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0\fcharset0 Arial;}}\f0\'e9})") << "\u00E9";
-    QTest::newRow("cp: font without charset follows ansicpg")
-        << QByteArray(R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0 Arial;}}\f0\'e9})") << "\u0439";
     QTest::newRow("cp: cpg wins over fcharset")
         << QByteArray(R"({\rtf1{\fonttbl{\f0\fcharset0\cpg1253 Arial;}}\f0\'e1})") << "\u03B1";
     QTest::newRow("cp: font changes the code page mid-run")
@@ -236,25 +225,19 @@ void tst_RtfReader::text_data()
     QTest::newRow("cp: shift-jis double bytes") << QByteArray(R"({\rtf1\ansi\ansicpg932 \'82\'a0\'82\'a2})") << "\u3042\u3044";
     QTest::newRow("cp: shift-jis trail byte as a literal")
         << QByteArray(R"({\rtf1{\fonttbl{\f0\fcharset128 MS Mincho;}}\f0\'83A\'83\\})") << "\u30A2\u30BD";
-    QTest::newRow("cp: gbk") << QByteArray(R"({\rtf1\ansi\ansicpg936 \'c4\'e3\'ba\'c3})") << "\u4F60\u597D";
     QTest::newRow("cp: mac") << QByteArray(R"({\rtf1\mac \'8e\'a5})") << "\u00E9\u2022";
     QTest::newRow("cp: pc") << QByteArray(R"({\rtf1\pc \'82\'b0})") << "\u00E9\u2591";
     QTest::newRow("cp: symbol font to the private use area")
         << QByteArray(R"({\rtf1{\fonttbl{\f1\fcharset2 Symbol;}}\f1 ab\'b7})") << "\uF061\uF062\u2022";
-    QTest::newRow("cp: unknown code page falls back to 1252") << QByteArray(R"({\rtf1\ansicpg99999 \'e9})") << "\u00E9";
     QTest::newRow("broken: missing closing braces") << QByteArray(R"({\rtf1{\b a{\i b)") << "ab";
     QTest::newRow("broken: extra closing braces") << QByteArray(R"({\rtf1 a}}}} b)") << "a";
-    QTest::newRow("broken: backslash at the end") << QByteArray("{\\rtf1 a\\") << "a";
     QTest::newRow("broken: hex escape with one digit") << QByteArray("{\\rtf1 a\\'4") << "a";
     QTest::newRow("broken: hex escape without digits") << QByteArray(R"({\rtf1 a\'zb})") << "azb";
-    QTest::newRow("broken: u at the end") << QByteArray("{\\rtf1 a\\u") << "a";
     QTest::newRow("broken: u with a huge value") << QByteArray(R"({\rtf1 a\u99999999999999999999 b})") << "a";
     QTest::newRow("broken: huge uc") << QByteArray(R"({\rtf1\uc2147483647\u8364 abc}d)") << "\u20AC";
-    QTest::newRow("broken: negative uc") << QByteArray(R"({\rtf1\uc-5\u8364 ab})") << "\u20ACab";
     QTest::newRow("broken: bin beyond the end") << QByteArray("{\\rtf1 a\\bin999999999 xyz") << "a";
     QTest::newRow("broken: huge parameters") << QByteArray(R"({\rtf1\fs-99999999999\li99999999999\f99999999999 a})") << "a";
     QTest::newRow("broken: very long control word") << "{\\rtf1\\" + QByteArray(100000, 'x') + " a}" << "a";
-    QTest::newRow("broken: NUL bytes") << QByteArray("{\\rtf1 a\0b}", 10) << "ab";
     QTest::newRow("broken: font table never closed") << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial)") << "";
     QTest::newRow("broken: leading white space and BOM") << QByteArray("\xEF\xBB\xBF \r\n{\\rtf1 a}") << "a";
 }
@@ -290,15 +273,14 @@ void tst_RtfReader::characterFormat_data()
     QTest::newRow("bold group") << QByteArray(R"({\rtf1{\b bold} plain})") << "bold" << weight << bold;
     QTest::newRow("bold ends with its group") << QByteArray(R"({\rtf1{\b bold} plain})") << "plain" << weight << none;
     QTest::newRow("b0 switches off") << QByteArray(R"({\rtf1\b on\b0 off})") << "off" << weight << none;
-    QTest::newRow("italic") << QByteArray(R"({\rtf1\i it})") << "it" << italic << QVariant(true);
+    QTest::newRow("i") << QByteArray(R"({\rtf1\i it})") << "it" << italic << QVariant(true);
+    QTest::newRow("ul") << QByteArray(R"({\rtf1\ul un})") << "un" << underline << single;
+    QTest::newRow("strike") << QByteArray(R"({\rtf1\strike st})") << "st" << strike << QVariant(true);
     QTest::newRow("i0") << QByteArray(R"({\rtf1\i a\i0 up})") << "up" << italic << none;
-    QTest::newRow("underline") << QByteArray(R"({\rtf1\ul un})") << "un" << underline << single;
     QTest::newRow("ulnone") << QByteArray(R"({\rtf1\ul a\ulnone no})") << "no" << underline << none;
     QTest::newRow("ul0") << QByteArray(R"({\rtf1\ul a\ul0 no})") << "no" << underline << none;
-    QTest::newRow("strike") << QByteArray(R"({\rtf1\strike st})") << "st" << strike << QVariant(true);
     QTest::newRow("strike0") << QByteArray(R"({\rtf1\strike a\strike0 no})") << "no" << strike << none;
     QTest::newRow("plain resets") << QByteArray(R"({\rtf1\b\i\ul\fs40 a\plain pl})") << "pl" << weight << none;
-    QTest::newRow("font size in half points") << QByteArray(R"({\rtf1\fs19 sz})") << "sz" << size << QVariant(9.5);
     QTest::newRow("absurd font size ignored") << QByteArray(R"({\rtf1\fs999999 sz})") << "sz" << size << none;
     QTest::newRow("font name")
         << QByteArray(R"({\rtf1{\fonttbl{\f0\fswiss Arial;}{\f1\froman\fcharset0 Times New Roman;}}\f1 tx})")
@@ -319,8 +301,6 @@ void tst_RtfReader::characterFormat_data()
     QTest::newRow("highlight")
         << QByteArray(R"({\rtf1{\colortbl;\red255\green255\blue0;}\highlight1 tx})")
         << "tx" << background << QVariant(QBrush(QColor(255, 255, 0)));
-    QTest::newRow("superscript") << QByteArray(R"({\rtf1 x\super 2})") << "2" << vertical
-                                 << QVariant(int(QTextCharFormat::AlignSuperScript));
     QTest::newRow("subscript") << QByteArray(R"({\rtf1 H\sub 2})") << "2" << vertical
                                << QVariant(int(QTextCharFormat::AlignSubScript));
     QTest::newRow("hyperlink")
@@ -361,9 +341,7 @@ void tst_RtfReader::paragraphFormat_data()
     QTest::addColumn<QList<double>>("margins"); // left, right, indent, top, bottom in pixels
 
     const QList<double> zero{0, 0, 0, 0, 0};
-    QTest::newRow("left") << QByteArray(R"({\rtf1 a\par})") << 0 << int(Qt::AlignLeft) << zero;
     QTest::newRow("centre") << QByteArray(R"({\rtf1\qc a\par})") << 0 << int(Qt::AlignHCenter) << zero;
-    QTest::newRow("right") << QByteArray(R"({\rtf1\qr a\par})") << 0 << int(Qt::AlignRight) << zero;
     QTest::newRow("justify") << QByteArray(R"({\rtf1\qj a\par})") << 0 << int(Qt::AlignJustify) << zero;
     QTest::newRow("last paragraph without par") << QByteArray(R"({\rtf1 a\par\qc b})") << 1 << int(Qt::AlignHCenter)
                                                 << zero;
@@ -374,8 +352,6 @@ void tst_RtfReader::paragraphFormat_data()
     QTest::newRow("indents and spacing in twips")
         << QByteArray(R"({\rtf1\li720\ri150\fi-360\sb240\sa120 a\par})") << 0 << int(Qt::AlignLeft)
         << QList<double>{48, 10, -24, 16, 8};
-    QTest::newRow("paragraph props survive a closed group")
-        << QByteArray(R"({\rtf1\qc{\b a}b\par})") << 0 << int(Qt::AlignHCenter) << zero;
 }
 
 void tst_RtfReader::paragraphFormat()
@@ -426,17 +402,12 @@ void tst_RtfReader::pictures_data()
     QTest::newRow("undecodable without any size") << pict("\\pngblip", "junk") << QSizeF(32, 32) << Shows::Placeholder;
     QTest::newRow("wmf without a bitmap") << pict("\\wmetafile8", wmfWithStretchDib().left(30)) << QSizeF()
                                           << Shows::Placeholder;
-    QTest::newRow("macpict") << pict("\\macpict", QByteArray(64, '\0')) << QSizeF() << Shows::Placeholder;
     QTest::newRow("planar wbitmap") << pict("\\wbitmap0\\picw2\\pich2\\wbmplanes4\\wbmwidthbytes2", QByteArray(16, '\0'))
                                     << QSizeF() << Shows::Placeholder;
-    QTest::newRow("wbitmap shorter than its rows")
-        << pict("\\wbitmap0\\picw99\\pich99\\wbmbitspixel24", QByteArray(10, '\0')) << QSizeF() << Shows::Placeholder;
     QTest::newRow("svg is not read from a file")
         << pict("", "<svg xmlns='http://www.w3.org/2000/svg' width='2' height='2'/>") << QSizeF() << Shows::Placeholder;
     QTest::newRow("dib with a lying header") << pict("\\dibitmap0", QByteArray::fromHex("ffffff7f") + fourColoursDib().mid(4))
                                              << QSizeF() << Shows::Placeholder;
-    QTest::newRow("truncated jpeg") << pict("\\jpegblip", encoded(fourColours(), "JPEG").left(20)) << QSizeF()
-                                    << Shows::Placeholder;
     QTest::newRow("odd hex digit count") << "{\\pict\\pngblip " + png.toHex() + "0}" << own << Shows::Something;
 }
 
@@ -458,28 +429,6 @@ void tst_RtfReader::pictures()
         verifyColours(found[0].image.convertToFormat(QImage::Format_RGB32));
     else if (shows == Shows::Placeholder)
         QCOMPARE(found[0].image, RtfPictures::placeholder());
-}
-
-void tst_RtfReader::monochromeBitmap()
-{
-    // Two rows of 10 pixels, each row padded to a word: 1 is white, 0 black.
-    const QByteArray bits = QByteArray::fromHex("aa40" "55c0");
-    QTextDocument document;
-    RtfReader reader;
-    QVERIFY(reader.read("{\\rtf1 " + pict("\\wbitmap0\\picw10\\pich2\\wbmbitspixel1\\wbmplanes1\\wbmwidthbytes2", bits)
-                            + "}",
-                        &document));
-    const QList<Picture> found = picturesOf(document);
-    QCOMPARE(found.size(), 1);
-    const QImage image = found[0].image;
-    QCOMPARE(image.size(), QSize(10, 2));
-    QString rows;
-    for (int y = 0; y < 2; ++y) {
-        for (int x = 0; x < 10; ++x)
-            rows += image.pixel(x, y) == qRgb(255, 255, 255) ? QLatin1Char('1') : QLatin1Char('0');
-        rows += QLatin1Char('/');
-    }
-    QCOMPARE(rows, QStringLiteral("1010101001/0101010111/"));
 }
 
 void tst_RtfReader::pictureChoice_data()
@@ -580,21 +529,19 @@ void tst_RtfReader::insertAtCursor_data()
 {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("expected");
-    QTest::addColumn<int>("boldFrom");
-    QTest::addColumn<int>("boldTo");
+    QTest::addColumn<QString>("boldText");
 
-    QTest::newRow("inline fragment") << QByteArray(R"({\rtf1{\b X}})") << "befoXre after" << 4 << 5;
-    QTest::newRow("fragment with paragraphs") << QByteArray(R"({\rtf1\b X\par Y})") << "befoX\nYre after" << 4 << 7;
+    QTest::newRow("inline fragment") << QByteArray(R"({\rtf1{\b X}})") << "befoXre after" << "X";
+    QTest::newRow("fragment with paragraphs") << QByteArray(R"({\rtf1\b X\par Y})") << "befoX\nYre after" << "XY";
     QTest::newRow("picture fragment") << "{\\rtf1 " + pict("\\pngblip", encoded(fourColours(), "PNG")) + "}"
-                                      << "befo\uFFFCre after" << -1 << -1;
+                                      << "befo\uFFFCre after" << "";
 }
 
 void tst_RtfReader::insertAtCursor()
 {
     QFETCH(QByteArray, rtf);
     QFETCH(QString, expected);
-    QFETCH(int, boldFrom);
-    QFETCH(int, boldTo);
+    QFETCH(QString, boldText);
 
     QTextDocument document;
     QTextCursor cursor(&document);
@@ -603,52 +550,30 @@ void tst_RtfReader::insertAtCursor()
     RtfReader reader;
     QVERIFY(reader.insert(rtf, cursor));
     QCOMPARE(rawText(document), expected);
-    for (int i = 0; i < expected.size(); ++i) {
-        QTextCursor probe(&document);
-        probe.setPosition(i + 1);
-        const bool bold = probe.charFormat().fontWeight() == QFont::Bold;
-        if (expected.at(i) == QLatin1Char('\n'))
-            continue; // the paragraph mark's format is the new block's
-        const bool expectBold = i >= boldFrom && i < boldTo;
-        QVERIFY2(bold == expectBold, qPrintable(QString::number(i)));
+    QString bold; // the characters in bold, paragraph marks aside
+    for (int i = 1; i <= expected.size(); ++i) {
+        cursor.setPosition(i);
+        if (expected.at(i - 1) != QLatin1Char('\n') && cursor.charFormat().fontWeight() == QFont::Bold)
+            bold += expected.at(i - 1);
     }
+    QCOMPARE(bold, boldText);
 }
 
-void tst_RtfReader::paragraphMarkFormat_data()
-{
-    QTest::addColumn<QByteArray>("rtf");
-    QTest::addColumn<QList<double>>("sizes"); // each block's own point size, 0 for none
-
-    QTest::newRow("empty line sized by its mark") << QByteArray(R"({\rtf1\fs20 a\par\fs48\par\fs20 b\par})")
-                                                  << QList<double>{10, 24, 10, 10};
-    QTest::newRow("mark format from a closed group is gone")
-        << QByteArray(R"({\rtf1{\fs48 a}\par b})") << QList<double>{0, 0};
-    QTest::newRow("last paragraph without par") << QByteArray(R"({\rtf1 a\par\fs30 })") << QList<double>{0, 15};
-}
-
-void tst_RtfReader::paragraphMarkFormat()
-{
-    QFETCH(QByteArray, rtf);
-    QFETCH(QList<double>, sizes);
-
-    QTextDocument document;
-    RtfReader reader;
-    QVERIFY(reader.read(rtf, &document));
-    QCOMPARE(document.blockCount(), sizes.size());
-    for (int i = 0; i < sizes.size(); ++i)
-        QCOMPARE(document.findBlockByNumber(i).charFormat().fontPointSize(), sizes[i]);
-}
-
-void tst_RtfReader::pageBreak()
+// A page break goes before the paragraph after it; a paragraph mark's size,
+// which sets an empty line's height, belongs to the paragraph it ends.
+void tst_RtfReader::pageBreakAndMarks()
 {
     QTextDocument document;
     RtfReader reader;
-    QVERIFY(reader.read(R"({\rtf1\qc one\page two\par three})", &document));
-    QCOMPARE(document.blockCount(), 3);
-    QCOMPARE(document.findBlockByNumber(0).blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_Auto);
-    QCOMPARE(document.findBlockByNumber(1).blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
-    QCOMPARE(document.findBlockByNumber(1).blockFormat().alignment(), Qt::AlignHCenter);
-    QCOMPARE(document.findBlockByNumber(2).blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_Auto);
+    QVERIFY(reader.read(R"({\rtf1\qc\fs20 one\page{\fs48 two}\par\fs48\par\fs30 })", &document));
+    const QList<QTextFormat::PageBreakFlags> breaks{QTextFormat::PageBreak_Auto, QTextFormat::PageBreak_AlwaysBefore,
+                                                     QTextFormat::PageBreak_Auto, QTextFormat::PageBreak_Auto};
+    const QList<double> marks{10, 10, 24, 15};
+    QCOMPARE(document.blockCount(), 4);
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(document.findBlockByNumber(i).blockFormat().pageBreakPolicy(), breaks[i]);
+        QCOMPARE(document.findBlockByNumber(i).charFormat().fontPointSize(), marks[i]);
+    }
 }
 
 void tst_RtfReader::refusesWhatIsNotRtf()
