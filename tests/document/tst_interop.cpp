@@ -1,12 +1,12 @@
-// Our RTF against real peers: LibreOffice opens it with its text, formats
-// and pictures; LibreOffice's own RTF of the same song opens in Songloom;
-// unrtf reads the text. Skipped, with one line, where a peer is absent.
+// Our RTF against LibreOffice: it opens our song with its text, formats and
+// pictures (each once, pixel for pixel: its own RTF of the song reads back
+// the same in Songloom), and it shows them at our sizes.
+// Skipped, with one line, where LibreOffice is not installed.
 
 #include "document/RtfReader.h"
 #include "document/RtfWriter.h"
 #include "tst_rtfwriter_documents.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -14,66 +14,13 @@
 #include <QTest>
 #include <QUrl>
 
-namespace {
+using namespace SongSamples;
 
-constexpr int conversionTimeoutMs = 180000;
-
-QFont testBaseFont()
+// The words: breaks, tabs and runs of spaces all become one space.
+static QString normalised(QString text)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(10);
-    return font;
+    return text.remove(QChar(0xFEFF)).remove(QChar::ObjectReplacementCharacter).simplified();
 }
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-// Paragraph and line breaks, tabs and runs of spaces all become one space.
-QString normalised(QString text)
-{
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    text.remove(QChar::ObjectReplacementCharacter);
-    static const QRegularExpression space(QStringLiteral("[\\s\\x{00A0}\\x{2028}\\x{2029}]+"),
-                                          QRegularExpression::UseUnicodePropertiesOption);
-    return text.replace(space, QStringLiteral(" ")).trimmed();
-}
-
-// The pictures, their shown sizes in whole pixels: a peer's twips may be
-// off by one from ours.
-QStringList pictureLines(const QTextDocument &document)
-{
-    QStringList lines = SongSamples::describe(document).filter(QStringLiteral("  picture"));
-    static const QRegularExpression shown(QStringLiteral("shown ([\\d.]+)x([\\d.]+)"));
-    for (QString &line : lines) {
-        const auto match = shown.match(line);
-        line.replace(match.capturedStart(), match.capturedLength(),
-                     QStringLiteral("shown %1x%2").arg(qRound(match.captured(1).toDouble())).arg(qRound(match.captured(2).toDouble())));
-    }
-    return lines;
-}
-
-double toPixels(double value, const QString &unit)
-{
-    if (unit == QLatin1String("in"))
-        return value * 96;
-    if (unit == QLatin1String("cm"))
-        return value * 96 / 2.54;
-    if (unit == QLatin1String("mm"))
-        return value * 96 / 25.4;
-    return value * 96 / 72; // pt
-}
-
-} // namespace
 
 class tst_Interop : public QObject
 {
@@ -82,12 +29,10 @@ class tst_Interop : public QObject
 private slots:
     void initTestCase();
     void libreOfficeShowsOurText();
-    void libreOfficeShowsOurPictures();
     void libreOfficeKeepsOurFormats_data();
     void libreOfficeKeepsOurFormats();
     void weReadLibreOfficesRtf_data();
     void weReadLibreOfficesRtf();
-    void unrtfReadsOurText();
 
 private:
     // Converts the file with LibreOffice; returns the converted file's path.
@@ -111,10 +56,10 @@ void tst_Interop::initTestCase()
         qInfo("interop files kept in %s", qPrintable(m_dir.path()));
     }
     m_song.setDefaultFont(testBaseFont());
-    SongSamples::fillFullSong(m_song);
+    fillFullSong(m_song);
     m_songPath = m_dir.filePath(QStringLiteral("song.rtf"));
     QVERIFY(writeAll(m_songPath, RtfWriter().write(m_song)));
-    m_flatOdt = convert(m_songPath, QStringLiteral("fodt"), QStringLiteral("fodt"));
+    m_flatOdt = QString::fromUtf8(readAll(convert(m_songPath, QStringLiteral("fodt"), QStringLiteral("fodt"))));
     QVERIFY(!m_flatOdt.isEmpty());
 }
 
@@ -127,11 +72,9 @@ QString tst_Interop::convert(const QString &path, const QString &filter, const Q
     soffice.setProcessChannelMode(QProcess::MergedChannels);
     soffice.start(m_soffice, {QStringLiteral("-env:UserInstallation=") + profile, QStringLiteral("--headless"),
                               QStringLiteral("--convert-to"), filter, QStringLiteral("--outdir"), out, path});
-    if (!soffice.waitForFinished(conversionTimeoutMs)) {
+    if (!soffice.waitForFinished(180000)) {
         soffice.kill();
         soffice.waitForFinished();
-        qWarning("soffice did not finish");
-        return {};
     }
     const QString result = out + QLatin1Char('/') + QFileInfo(path).completeBaseName() + QLatin1Char('.') + extension;
     if (!QFileInfo::exists(result)) {
@@ -146,28 +89,6 @@ void tst_Interop::libreOfficeShowsOurText()
     const QString text = convert(m_songPath, QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("txt"));
     QVERIFY(!text.isEmpty());
     QCOMPARE(normalised(QString::fromUtf8(readAll(text))), normalised(m_song.toPlainText()));
-}
-
-void tst_Interop::libreOfficeShowsOurPictures()
-{
-    // Each picture once (LibreOffice takes the PNG and skips the metafile),
-    // pixel for pixel, at the size we show it.
-    const QString flat = QString::fromUtf8(readAll(m_flatOdt));
-    static const QRegularExpression frame(QStringLiteral(
-        "<draw:frame[^>]*?svg:width=\"([\\d.]+)(in|cm|mm|pt)\"[^>]*?svg:height=\"([\\d.]+)(in|cm|mm|pt)\"[^>]*>\\s*"
-        "<draw:image[^>]*>\\s*<office:binary-data>([^<]*)</office:binary-data>"));
-    QStringList found;
-    for (auto it = frame.globalMatch(flat); it.hasNext();) {
-        const auto match = it.next();
-        const QImage image = QImage::fromData(QByteArray::fromBase64(match.captured(5).toLatin1()));
-        QTextDocument one;
-        QTextCursor cursor(&one);
-        const QSizeF shown(qRound(toPixels(match.captured(1).toDouble(), match.captured(2))),
-                           qRound(toPixels(match.captured(3).toDouble(), match.captured(4))));
-        DocumentImages::insertImage(cursor, image, shown);
-        found << pictureLines(one);
-    }
-    QCOMPARE(found, pictureLines(m_song));
 }
 
 void tst_Interop::libreOfficeKeepsOurFormats_data()
@@ -187,13 +108,14 @@ void tst_Interop::libreOfficeKeepsOurFormats_data()
     QTest::newRow("left indent 450 twips") << "fo:margin-left=\"(0\\.312[56]in|0\\.79[34]\\d*cm)\"";
     QTest::newRow("first line -150 twips") << "fo:text-indent=\"-(0\\.1043in|0\\.104in|0\\.265cm|0\\.2646cm)\"";
     QTest::newRow("superscript") << "style:text-position=\"super";
+    QTest::newRow("chord picture 40 by 48 pixels") << "svg:width=\"(0\\.416\\d*in|1\\.058\\d*cm)\" svg:height=\"(0\\.5in|1\\.27cm)\"";
+    QTest::newRow("picture shown 74 by 46 pixels") << "svg:width=\"(0\\.770\\d*in|1\\.958\\d*cm)\" svg:height=\"(0\\.479\\d*in|1\\.217\\d*cm)\"";
 }
 
 void tst_Interop::libreOfficeKeepsOurFormats()
 {
     QFETCH(QString, pattern);
-    const QString flat = QString::fromUtf8(readAll(m_flatOdt));
-    QVERIFY2(flat.contains(QRegularExpression(pattern)), qPrintable(pattern));
+    QVERIFY2(m_flatOdt.contains(QRegularExpression(pattern)), qPrintable(pattern));
 }
 
 void tst_Interop::weReadLibreOfficesRtf_data()
@@ -206,44 +128,21 @@ void tst_Interop::weReadLibreOfficesRtf_data()
 void tst_Interop::weReadLibreOfficesRtf()
 {
     QFETCH(QString, from);
-    QString source = m_songPath;
-    if (from == QLatin1String("odt")) {
-        source = convert(m_songPath, QStringLiteral("odt"), QStringLiteral("odt"));
-        QVERIFY(!source.isEmpty());
-    }
+    const QString source = from == QLatin1String("odt") ? convert(m_songPath, from, from) : m_songPath;
     const QString rtf = convert(source, QStringLiteral("rtf"), QStringLiteral("rtf"));
-    QVERIFY(!rtf.isEmpty());
+    QVERIFY(!source.isEmpty() && !rtf.isEmpty());
     QTextDocument read;
     read.setDefaultFont(testBaseFont());
     QVERIFY(RtfReader().read(readAll(rtf), &read));
     QCOMPARE(normalised(read.toPlainText()), normalised(m_song.toPlainText()));
-    QCOMPARE(pictureLines(read), pictureLines(m_song));
-}
-
-void tst_Interop::unrtfReadsOurText()
-{
-    const QString unrtf = QStandardPaths::findExecutable(QStringLiteral("unrtf"));
-    if (unrtf.isEmpty())
-        QSKIP("unrtf is not installed: not checked");
-    QProcess process;
-    process.setWorkingDirectory(m_dir.path());
-    process.start(unrtf, {QStringLiteral("--text"), m_songPath});
-    QVERIFY(process.waitForFinished(conversionTimeoutMs));
-    QString text = QString::fromUtf8(process.readAllStandardOutput());
-    // unrtf opens with a comment block of its own and notes each picture
-    // it finds (once: it takes the PNG, not the metafile as well).
-    text = text.mid(text.indexOf(QLatin1String("-----------------\n")) + 18);
-    static const QRegularExpression pictureNote(QStringLiteral("### picture data found[^\n]*\n(pict\\d+\\.png)"));
-    QCOMPARE(text.count(pictureNote), SongSamples::pictureCount(m_song));
-    text.remove(pictureNote);
-    // It knows no Unicode in text mode and shows our "?" fallback, one
-    // for each UTF-16 code unit.
-    QString expected = m_song.toPlainText();
-    for (QChar &ch : expected) {
-        if (ch.unicode() >= 0x80 && ch != QChar::ObjectReplacementCharacter)
-            ch = QLatin1Char('?');
-    }
-    QCOMPARE(normalised(text), normalised(expected));
+    QCOMPARE(pictures(read), pictures(m_song));
+    // Every format, as far as the pictures: LibreOffice gives Asian text a
+    // size of its own and ends the song with an empty paragraph.
+    const auto formats = [](const QTextDocument &document) {
+        const QStringList lines = describe(document);
+        return lines.mid(0, lines.indexOf(QRegularExpression(QStringLiteral("  picture.*"))));
+    };
+    QCOMPARE(formats(read), formats(m_song));
 }
 
 QTEST_MAIN(tst_Interop)

@@ -1,11 +1,13 @@
 #pragma once
 
-// Songs built in code for the writer's tests, and a readable description of
-// a document's content that two documents can be compared by.
+// Songs built in code for the writer's tests, a readable description of a
+// document's content that two documents can be compared by, and small file
+// helpers.
 
 #include "document/DocumentImages.h"
 
 #include <QCryptographicHash>
+#include <QFile>
 #include <QPainter>
 #include <QStringList>
 #include <QTextBlock>
@@ -15,24 +17,40 @@
 
 namespace SongSamples {
 
-// A ChordBox-like picture: black lines and dots on white, 40 by 48 pixels,
-// different for every seed.
-inline QImage chordPicture(int seed, QSize size = QSize(40, 48))
+// RTF sizes are whole half points: a 10-point base font keeps every size
+// exact (the program's 9.75 points are written as 10).
+inline QFont testBaseFont()
 {
-    QImage image(size, QImage::Format_RGB32);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(10);
+    return font;
+}
+
+inline QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeAll(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+// A ChordBox-like picture, 40 by 48 pixels: black lines and a dot on white,
+// different for every seed.
+inline QImage chordPicture(int seed)
+{
+    QImage image(40, 48, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(Qt::black);
-    for (int string = 0; string < 6; ++string)
-        painter.drawLine(5 + string * 6, 8, 5 + string * 6, 40);
-    for (int fret = 0; fret < 6; ++fret)
-        painter.drawLine(5, 8 + fret * 6, 35, 8 + fret * 6);
-    painter.setBrush(Qt::black);
-    for (int dot = 0; dot < 3; ++dot)
-        painter.drawEllipse(QPoint(5 + ((seed + dot * 2) % 6) * 6, 11 + ((seed / 6 + dot) % 5) * 6), 2, 2);
+    for (int line = 0; line < 6; ++line) {
+        painter.drawLine(5 + line * 6, 8, 5 + line * 6, 40);
+        painter.drawLine(5, 8 + line * 6, 35, 8 + line * 6);
+    }
+    painter.fillRect(3 + seed % 6 * 6, 10 + seed % 5 * 6, 5, 5, Qt::black);
     painter.fillRect(0, 42 + seed % 5, 1 + seed % 39, 1, Qt::black);
-    painter.end();
     return image;
 }
 
@@ -47,191 +65,148 @@ inline QImage colourPicture()
     return image;
 }
 
-inline QTextCharFormat run(const QString &family = QString(), double points = 0)
+// A run's format: family and size when given, and flags: b bold, i italic,
+// u underline, s strike-through, ^ raised, _ lowered.
+inline QTextCharFormat run(const QString &family = {}, double points = 0, QStringView flags = {}, QColor colour = {})
 {
     QTextCharFormat format;
     if (!family.isEmpty())
         format.setFontFamilies(QStringList{family});
     if (points > 0)
         format.setFontPointSize(points);
+    format.setFontWeight(flags.contains(u'b') ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(flags.contains(u'i'));
+    format.setFontUnderline(flags.contains(u'u'));
+    format.setFontStrikeOut(flags.contains(u's'));
+    if (flags.contains(u'^') || flags.contains(u'_'))
+        format.setVerticalAlignment(flags.contains(u'^') ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignSubScript);
+    if (colour.isValid())
+        format.setForeground(colour);
     return format;
 }
 
-inline void paragraph(QTextCursor &cursor, Qt::Alignment alignment = Qt::AlignLeft)
+inline QTextBlockFormat paragraph(Qt::Alignment alignment, double left = 0, double right = 0, double first = 0,
+                                  double before = 0, double after = 0)
 {
     QTextBlockFormat format;
     format.setAlignment(alignment);
-    cursor.insertBlock(format);
+    format.setLeftMargin(left);
+    format.setRightMargin(right);
+    format.setTextIndent(first);
+    format.setTopMargin(before);
+    format.setBottomMargin(after);
+    return format;
 }
 
 // Every character and paragraph format the writer knows, and pictures.
 inline void fillFullSong(QTextDocument &document)
 {
     QTextCursor cursor(&document);
-    QTextBlockFormat title;
-    title.setAlignment(Qt::AlignHCenter);
-    title.setBottomMargin(8);
-    cursor.setBlockFormat(title);
-    QTextCharFormat big = run(QStringLiteral("Arial"), 18);
-    big.setFontWeight(QFont::Bold);
-    cursor.insertText(QStringLiteral("Amazing Grace"), big);
+    cursor.setBlockFormat(paragraph(Qt::AlignHCenter, 0, 0, 0, 0, 8));
+    cursor.insertText("Amazing Grace", run("Arial", 18, u"b"));
+    cursor.insertBlock(paragraph(Qt::AlignRight));
+    cursor.insertText("words: John Newton", run("Times New Roman", 9.5, u"i"));
 
-    paragraph(cursor, Qt::AlignRight);
-    QTextCharFormat italic = run(QStringLiteral("Times New Roman"), 9.5);
-    italic.setFontItalic(true);
-    cursor.insertText(QStringLiteral("words: John Newton"), italic);
+    cursor.insertBlock(paragraph(Qt::AlignLeft, 30, 15, -10, 4));
+    cursor.insertText("Plain, ", run());
+    cursor.insertText("underlined, ", run({}, 0, u"u"));
+    cursor.insertText("struck, ", run("Courier New", 12, u"s"));
+    cursor.insertText("red, ", run({}, 0, {}, QColor(200, 16, 32)));
+    cursor.insertText("all at once", run("Arial", 24, u"biu", QColor(0, 0, 255)));
+    cursor.insertText("1", run({}, 0, u"^"));
+    cursor.insertText("2", run({}, 0, u"_"));
 
-    QTextBlockFormat verse;
-    verse.setLeftMargin(30);
-    verse.setRightMargin(15);
-    verse.setTextIndent(-10);
-    verse.setTopMargin(4);
-    cursor.insertBlock(verse);
-    cursor.insertText(QStringLiteral("Plain, "), run());
-    QTextCharFormat underline = run();
-    underline.setFontUnderline(true);
-    cursor.insertText(QStringLiteral("underlined, "), underline);
-    QTextCharFormat strike = run(QStringLiteral("Courier New"), 12);
-    strike.setFontStrikeOut(true);
-    cursor.insertText(QStringLiteral("struck, "), strike);
-    QTextCharFormat red = run();
-    red.setForeground(QColor(200, 16, 32));
-    cursor.insertText(QStringLiteral("red, "), red);
-    QTextCharFormat blueBoldItalic = run(QStringLiteral("Arial"), 24);
-    blueBoldItalic.setForeground(QColor(0, 0, 255));
-    blueBoldItalic.setFontWeight(QFont::Bold);
-    blueBoldItalic.setFontItalic(true);
-    blueBoldItalic.setFontUnderline(true);
-    cursor.insertText(QStringLiteral("all at once"), blueBoldItalic);
-    QTextCharFormat raised = run();
-    raised.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    cursor.insertText(QStringLiteral("1"), raised);
-    QTextCharFormat lowered = run();
-    lowered.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-    cursor.insertText(QStringLiteral("2"), lowered);
+    cursor.insertBlock(paragraph(Qt::AlignJustify, 60));
+    cursor.insertText("How sweet\tthe sound", run("Arial", 8));
+    cursor.insertText(QChar(QChar::LineSeparator) + QStringLiteral("that saved a wretch like me"), run());
 
-    QTextBlockFormat justified;
-    justified.setAlignment(Qt::AlignJustify);
-    justified.setLeftMargin(60);
-    cursor.insertBlock(justified);
-    cursor.insertText(QStringLiteral("How sweet\tthe sound"), run(QStringLiteral("Arial"), 8));
-    cursor.insertText(QString(QChar::LineSeparator) + QStringLiteral("that saved a wretch like me"), run());
-
-    paragraph(cursor);
-    paragraph(cursor); // an empty line between verses
+    cursor.insertBlock(paragraph(Qt::AlignLeft));
+    cursor.insertBlock(paragraph(Qt::AlignLeft)); // an empty line between verses
     DocumentImages::insertImage(cursor, chordPicture(1));
-    cursor.insertText(QStringLiteral("G "), run());
+    cursor.insertText("G ", run());
     DocumentImages::insertImage(cursor, chordPicture(2));
     DocumentImages::insertImage(cursor, chordPicture(2)); // the same chord twice in a row
-    cursor.insertText(QStringLiteral(" C"), run());
-    paragraph(cursor, Qt::AlignHCenter);
+    cursor.insertText(" C", run());
+    cursor.insertBlock(paragraph(Qt::AlignHCenter));
     DocumentImages::insertImage(cursor, colourPicture(), QSizeF(74, 46));
-    paragraph(cursor);
-    cursor.insertText(QStringLiteral("Grâce étonnante – Ünïcödé € “quoted” 日本語 😀 {braces} back\\slash"), run());
-}
-
-inline QString describeColour(const QTextCharFormat &format)
-{
-    if (!format.hasProperty(QTextFormat::ForegroundBrush) || format.foreground().style() == Qt::NoBrush)
-        return QStringLiteral("auto");
-    return format.foreground().color().name();
-}
-
-inline QString describeAlignment(Qt::Alignment alignment)
-{
-    const Qt::Alignment h = alignment & Qt::AlignHorizontal_Mask;
-    if (h & Qt::AlignHCenter)
-        return QStringLiteral("center");
-    if (h & Qt::AlignJustify)
-        return QStringLiteral("justify");
-    if ((h & Qt::AlignRight) || (h & Qt::AlignTrailing))
-        return QStringLiteral("right");
-    return QStringLiteral("left");
+    cursor.insertBlock(paragraph(Qt::AlignLeft));
+    cursor.insertText("Grâce étonnante – Ünïcödé € “quoted” 日本語 😀 {braces} back\\slash", run());
 }
 
 inline QString describeRun(const QTextDocument &document, const QTextCharFormat &format)
 {
     const QFont font = format.font().resolve(document.defaultFont());
-    QString valign;
-    if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
-        valign = QStringLiteral(" super");
-    else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
-        valign = QStringLiteral(" sub");
-    return QStringLiteral("%1 %2pt%3%4%5%6 %7%8")
+    const auto flag = [](bool on, const char *name) { return on ? QString::fromLatin1(name) : QString(); };
+    const bool coloured = format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush;
+    return QStringLiteral("%1 %2pt%3%4%5%6 %7 valign %8")
         .arg(font.family())
         .arg(font.pointSizeF())
-        .arg(font.bold() ? QStringLiteral(" bold") : QString())
-        .arg(font.italic() ? QStringLiteral(" italic") : QString())
-        .arg(format.fontUnderline() ? QStringLiteral(" underline") : QString())
-        .arg(font.strikeOut() ? QStringLiteral(" strike") : QString())
-        .arg(describeColour(format), valign);
+        .arg(flag(font.bold(), " bold"), flag(font.italic(), " italic"), flag(format.fontUnderline(), " underline"),
+             flag(font.strikeOut(), " strike"), coloured ? format.foreground().color().name() : QStringLiteral("auto"))
+        .arg(int(format.verticalAlignment()));
 }
 
+// A picture: its pixels, and the size it is shown at in whole pixels (other
+// programs' twips may be off by one from ours).
 inline QString describePicture(const QTextDocument &document, const QTextImageFormat &format)
 {
     const QImage image = DocumentImages::imageFor(&document, format).convertToFormat(QImage::Format_ARGB32);
-    const QSizeF shown = DocumentImages::shownSize(&document, format);
+    const QSize shown = DocumentImages::shownSize(&document, format).toSize();
     const QByteArray pixels(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
     return QStringLiteral("  picture %1x%2 shown %3x%4 pixels %5")
-        .arg(image.width())
-        .arg(image.height())
-        .arg(shown.width())
-        .arg(shown.height())
+        .arg(image.width()).arg(image.height()).arg(shown.width()).arg(shown.height())
         .arg(QString::fromLatin1(QCryptographicHash::hash(pixels, QCryptographicHash::Md5).toHex().left(12)));
 }
 
-// One line per paragraph (its format) and per run of equally formatted
-// text or picture; neighbouring runs of one format are joined, so documents
-// that hold the same content in different fragments compare equal.
+// One line per paragraph (its format; an empty one also its size, which
+// gives the line its height) and per run of equally formatted text or
+// picture; neighbouring runs of one format are joined, so documents that
+// hold the same content in different fragments compare equal.
 inline QStringList describe(const QTextDocument &document)
 {
     QStringList lines;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QTextBlockFormat f = block.blockFormat();
-        lines << QStringLiteral("paragraph %1 left %2 right %3 first %4 before %5 after %6")
-                     .arg(describeAlignment(f.alignment()))
-                     .arg(f.leftMargin() + f.indent() * document.indentWidth())
-                     .arg(f.rightMargin())
-                     .arg(f.textIndent())
-                     .arg(f.topMargin())
-                     .arg(f.bottomMargin());
-        QString runFormat;
-        QString runText;
-        const auto flush = [&] {
-            if (!runText.isEmpty())
-                lines << QStringLiteral("  \"%1\" %2").arg(runText, runFormat);
-            runText.clear();
-        };
+        const Qt::Alignment h = f.alignment() & Qt::AlignHorizontal_Mask;
+        const double emptySize = block.charFormat().font().resolve(document.defaultFont()).pointSizeF();
+        const char *alignment = (h & Qt::AlignHCenter) ? "center"
+            : (h & Qt::AlignJustify)                    ? "justify"
+            : (h & (Qt::AlignRight | Qt::AlignTrailing)) ? "right"
+                                                         : "left";
+        lines << QStringLiteral("paragraph %1 left %2 right %3 first %4 before %5 after %6%7")
+                     .arg(QLatin1String(alignment)).arg(f.leftMargin() + f.indent() * document.indentWidth())
+                     .arg(f.rightMargin()).arg(f.textIndent()).arg(f.topMargin()).arg(f.bottomMargin())
+                     .arg(block.length() > 1 ? QString() : QStringLiteral(" empty %1pt").arg(emptySize));
+        QString previous;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const QTextCharFormat format = fragment.charFormat();
+            const QString described = format.isImageFormat() ? QString() : describeRun(document, format);
             if (format.isImageFormat()) {
-                flush();
                 for (int i = 0; i < fragment.length(); ++i)
                     lines << describePicture(document, format.toImageFormat());
-                continue;
+            } else if (described == previous) { // the run goes on
+                lines.last().insert(lines.last().lastIndexOf(QLatin1Char('"')), fragment.text());
+            } else {
+                lines << QStringLiteral("  \"%1\" %2").arg(fragment.text(), described);
             }
-            const QString described = describeRun(document, format);
-            if (described != runFormat)
-                flush();
-            runFormat = described;
-            runText += fragment.text();
+            previous = described;
         }
-        flush();
     }
     return lines;
 }
 
-inline int pictureCount(const QTextDocument &document)
+inline QStringList pictures(const QTextDocument &document)
 {
-    int count = 0;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            if (it.fragment().charFormat().isImageFormat())
-                count += it.fragment().length();
-        }
-    }
-    return count;
+    return describe(document).filter(QStringLiteral("  picture"));
+}
+
+// The runs of text and pictures, without the paragraphs' formats.
+inline QStringList runsOnly(const QTextDocument &document)
+{
+    QStringList runs = describe(document);
+    runs.removeIf([](const QString &line) { return line.startsWith(QLatin1String("paragraph")); });
+    return runs;
 }
 
 } // namespace SongSamples
