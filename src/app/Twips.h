@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QtGlobal>
 
 // Window and dialog geometry is kept in twips (1/1440 inch), as stored sizes
@@ -17,5 +18,16 @@ constexpr qint64 fromPixels(int pixels)
 {
     return qint64(pixels) * perPixel;
 }
+
+// A control's place in a dialog, in twips.
+struct Rect
+{
+    int left, top, width, height;
+
+    constexpr QRect pixels() const
+    {
+        return {toPixels(left), toPixels(top), toPixels(width), toPixels(height)};
+    }
+};
 
 } // namespace Twips

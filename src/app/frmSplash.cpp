@@ -17,11 +17,6 @@ constexpr int clientHeight = 4320;
 constexpr int frameMargin = 180;
 const QString sansFamily = QStringLiteral("MS Sans Serif");
 
-QRect twipRect(int left, int top, int width, int height)
-{
-    return QRect(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width), Twips::toPixels(height));
-}
-
 QFont labelFont(const QString &family, qreal points, bool bold = false, bool italic = false)
 {
     QFont font;
@@ -62,41 +57,41 @@ frmSplash::frmSplash(QWidget *parent)
 
     auto *fraMainFrame = new QFrame(this);
     fraMainFrame->setFrameShape(QFrame::Box);
-    fraMainFrame->setGeometry(twipRect(120, 60, clientWidth - 240, clientHeight - 180));
+    fraMainFrame->setGeometry(Twips::Rect{120, 60, clientWidth - 240, clientHeight - 180}.pixels());
 
     auto *picLogo = new QLabel(this);
     picLogo->setPixmap(QPixmap::fromImage(SplashArt::logo()));
     picLogo->setFrameShape(QFrame::Panel);
     picLogo->setFrameShadow(QFrame::Sunken);
     picLogo->setAlignment(Qt::AlignCenter);
-    picLogo->setGeometry(twipRect(510, 855, 1815, 2385));
+    picLogo->setGeometry(Twips::Rect{510, 855, 1815, 2385}.pixels());
 
-    addLabel(this, QString(), labelFont(sansFamily, 18, true), twipRect(2505, 765, 3000, 435));
+    addLabel(this, QString(), labelFont(sansFamily, 18, true), Twips::Rect{2505, 765, 3000, 435}.pixels());
     lblProductName = addLabel(this, AppTitle(),
                               labelFont(QStringLiteral("Times New Roman"), 27.75, true, true),
-                              twipRect(2550, 1200, 2970, 675));
+                              Twips::Rect{2550, 1200, 2970, 675}.pixels());
 
     auto *image1 = new QLabel(this);
     image1->setPixmap(QPixmap::fromImage(SplashArt::chordPicture()));
-    image1->setGeometry(twipRect(5760, 1080, 795, 900));
+    image1->setGeometry(Twips::Rect{5760, 1080, 795, 900}.pixels());
 
     const QFont small = labelFont(sansFamily, 8.25);
     addLabel(this, QStringLiteral("Copyright %1 2026 Hollowpine Software").arg(QChar(0x00A9)), small,
-             twipRect(2655, 2040, 1695, 255));
-    addLabel(this, QStringLiteral("Written by the Songloom team"), small, twipRect(2655, 2250, 1815, 255));
-    lblCompany = addLabel(this, QStringLiteral("Hollowpine Software"), small, twipRect(2655, 2475, 1815, 255));
-    lblVersion = addLabel(this, AppVersionText(), labelFont(sansFamily, 12, true), twipRect(5130, 2520, 1170, 300));
-    addLabel(this, QStringLiteral("www.hollowpine.example"), small, twipRect(2655, 2700, 1815, 255));
-    lblPlatform = addLabel(this, platformText(), small, twipRect(5670, 2880, 570, 195));
+             Twips::Rect{2655, 2040, 1695, 255}.pixels());
+    addLabel(this, QStringLiteral("Written by the Songloom team"), small, Twips::Rect{2655, 2250, 1815, 255}.pixels());
+    lblCompany = addLabel(this, QStringLiteral("Hollowpine Software"), small, Twips::Rect{2655, 2475, 1815, 255}.pixels());
+    lblVersion = addLabel(this, AppVersionText(), labelFont(sansFamily, 12, true), Twips::Rect{5130, 2520, 1170, 300}.pixels());
+    addLabel(this, QStringLiteral("www.hollowpine.example"), small, Twips::Rect{2655, 2700, 1815, 255}.pixels());
+    lblPlatform = addLabel(this, platformText(), small, Twips::Rect{5670, 2880, 570, 195}.pixels());
 
     cmdClose = new QPushButton(QStringLiteral("&OK"), this);
     cmdClose->setFont(small);
-    cmdClose->setGeometry(twipRect(5490, 3375, 855, 390));
+    cmdClose->setGeometry(Twips::Rect{5490, 3375, 855, 390}.pixels());
     cmdClose->setDefault(true);
     cmdClose->hide();
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
 
-    addLabel(this, QString(), small, twipRect(480, 3600, 4455, 195));
+    addLabel(this, QString(), small, Twips::Rect{480, 3600, 4455, 195}.pixels());
 }
 
 QString frmSplash::platformText()

@@ -18,27 +18,18 @@
 namespace {
 
 // The dialog's layout in twips: left, top, width, height.
-struct TwipRect
-{
-    int left, top, width, height;
-    QRect pixels() const
-    {
-        return {Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width), Twips::toPixels(height)};
-    }
-};
-
 constexpr int clientWidth = 4695;
 constexpr int clientHeight = 3285;
-constexpr TwipRect chordNameBox{2880, 1200, 1575, 285};
-constexpr TwipRect fretNumBox{2880, 1920, 1575, 315};
-constexpr TwipRect okButton{3840, 2760, 615, 375};
-constexpr TwipRect cancelButton{2880, 2760, 855, 375};
-constexpr TwipRect nameLabel{2880, 960, 1575, 255};
-constexpr TwipRect board{240, 120, 2310, 2310};
-constexpr TwipRect fretNumLabel{2880, 1680, 1575, 255};
-constexpr TwipRect imageBox{3795, 120, 660, 780};
-constexpr TwipRect otherTextLabel{2880, 2280, 1575, 255};
-constexpr TwipRect helpButton{240, 2760, 855, 375};
+constexpr Twips::Rect chordNameBox{2880, 1200, 1575, 285};
+constexpr Twips::Rect fretNumBox{2880, 1920, 1575, 315};
+constexpr Twips::Rect okButton{3840, 2760, 615, 375};
+constexpr Twips::Rect cancelButton{2880, 2760, 855, 375};
+constexpr Twips::Rect nameLabel{2880, 960, 1575, 255};
+constexpr Twips::Rect board{240, 120, 2310, 2310};
+constexpr Twips::Rect fretNumLabel{2880, 1680, 1575, 255};
+constexpr Twips::Rect imageBox{3795, 120, 660, 780};
+constexpr Twips::Rect otherTextLabel{2880, 2280, 1575, 255};
+constexpr Twips::Rect helpButton{240, 2760, 855, 375};
 constexpr int sunkenBorder = 2;
 // The layout is measured for captions of this size.
 constexpr qreal captionPointSize = 8;
