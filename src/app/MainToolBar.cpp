@@ -86,7 +86,8 @@ MainToolBar MainToolBar::create(QWidget *window)
             break;
         }
         default:
-            action = t.tbToolBar->addAction(AppIcons::icon(QString::fromUtf8(spec.imageKey)), QString::fromUtf8(spec.key));
+            action = t.tbToolBar->addAction(AppIcons::icon(QString::fromUtf8(spec.imageKey)),
+                                            QString::fromUtf8(spec.key));
             action->setToolTip(QString::fromUtf8(spec.tooltip));
             if (spec.style == Style::Toggle || spec.style == Style::Group)
                 action->setCheckable(true);

@@ -79,8 +79,10 @@ frmSplash::frmSplash(QWidget *parent)
     addLabel(this, QStringLiteral("Copyright %1 2026 Hollowpine Software").arg(QChar(0x00A9)), small,
              Twips::Rect{2655, 2040, 1695, 255}.pixels());
     addLabel(this, QStringLiteral("Written by the Songloom team"), small, Twips::Rect{2655, 2250, 1815, 255}.pixels());
-    lblCompany = addLabel(this, QStringLiteral("Hollowpine Software"), small, Twips::Rect{2655, 2475, 1815, 255}.pixels());
-    lblVersion = addLabel(this, AppVersionText(), labelFont(sansFamily, 12, true), Twips::Rect{5130, 2520, 1170, 300}.pixels());
+    lblCompany = addLabel(this, QStringLiteral("Hollowpine Software"), small,
+                          Twips::Rect{2655, 2475, 1815, 255}.pixels());
+    lblVersion = addLabel(this, AppVersionText(), labelFont(sansFamily, 12, true),
+                          Twips::Rect{5130, 2520, 1170, 300}.pixels());
     addLabel(this, QStringLiteral("www.hollowpine.example"), small, Twips::Rect{2655, 2700, 1815, 255}.pixels());
     lblPlatform = addLabel(this, platformText(), small, Twips::Rect{5670, 2880, 570, 195}.pixels());
 
