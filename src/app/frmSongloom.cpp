@@ -11,6 +11,7 @@
 #include "document/rtfText.h"
 #include "library/ChordFiles.h"
 #include "library/ChordLibraryFolders.h"
+#include "library/ChordListView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,9 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QImage>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QProcess>
 #include <QScreen>
@@ -40,8 +39,6 @@ constexpr qint64 defaultMainHeight = 5430;
 constexpr int windowStateNormal = 0;
 constexpr int windowStateMinimised = 1;
 constexpr int windowStateMaximised = 2;
-constexpr int chordIconWidth = 40;
-constexpr int chordIconHeight = 48;
 
 // A stored number, or the default when the text is not one.
 double storedNumber(const QString &key, double defaultValue)
@@ -79,16 +76,8 @@ void frmSongloom::buildWidgets()
     rtfText = new ::rtfText(vbuSplitter);
     rtfText->setObjectName(QStringLiteral("rtfText"));
 
-    ListView1 = new QListWidget(vbuSplitter);
+    ListView1 = new ChordListView(vbuSplitter);
     ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setViewMode(QListView::IconMode);
-    ListView1->setIconSize(QSize(chordIconWidth, chordIconHeight));
-    ListView1->setResizeMode(QListView::Adjust);
-    ListView1->setMovement(QListView::Static);
-    ListView1->setWordWrap(true);
-    ListView1->setSortingEnabled(true);
-    ListView1->setDragEnabled(true);
-    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     ListView1->setMinimumWidth(0);
 
     vbuSplitter->setStretchFactor(0, 1);
@@ -126,6 +115,11 @@ void frmSongloom::connectCommands()
         const QString key = action->data().toString();
         if (!key.isEmpty())
             tbToolBar_ButtonClick(key);
+    });
+    // Changes the program makes while loading are not the user's edits.
+    connect(rtfText, &::rtfText::Change, this, [this] {
+        if (!mblnLoading)
+            rtfText->setChanged(true);
     });
     connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         menus.mnuChord->popup(ListView1->viewport()->mapToGlobal(pos));
@@ -309,15 +303,8 @@ void frmSongloom::LoadNewBitMap()
 
 bool frmSongloom::addChordItem(const QString &fileName)
 {
-    const QString key = ChordFiles::chordKey(gstrChordLibPath, fileName);
-    const QImage picture(key);
-    // A file that is not a picture has no place in the list.
-    if (picture.isNull())
-        return false;
-    auto *item = new QListWidgetItem(QIcon(QPixmap::fromImage(picture)), ChordFiles::displayNameOfFile(fileName));
-    item->setData(Qt::UserRole, key);
-    ListView1->addItem(item);
-    return true;
+    return ListView1->addChord(ChordFiles::chordKey(gstrChordLibPath, fileName),
+                               ChordFiles::displayNameOfFile(fileName));
 }
 
 void frmSongloom::mnuFileItem_Click(int index)

@@ -9,9 +9,9 @@
 
 class HelpWindow;
 class QLabel;
-class QListWidget;
 class QSplitter;
 class QStatusBar;
+class ChordListView;
 class rtfText;
 
 // The program's one main window: the song on the left, the chord list on the
@@ -49,7 +49,7 @@ public:
     MainToolBar toolBar;
     QSplitter *vbuSplitter = nullptr;
     ::rtfText *rtfText = nullptr;
-    QListWidget *ListView1 = nullptr;
+    ChordListView *ListView1 = nullptr;
     QStatusBar *sbStatusBar = nullptr;
     QLabel *fontPanel = nullptr;
     QLabel *libraryPanel = nullptr;

@@ -4,6 +4,7 @@
 #include "app/Twips.h"
 #include "app/frmSongloom.h"
 #include "document/rtfText.h"
+#include "library/ChordListView.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestProgramFolder.h"
 
@@ -17,6 +18,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
+#include <QDropEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
@@ -82,6 +85,7 @@ private slots:
     void toolBar();
     void viewMenuHidesBars();
     void libraryListing();
+    void chordDraggedIntoSong();
     void chordBoxCommand_data();
     void chordBoxCommand();
 };
@@ -393,6 +397,37 @@ void tst_MainWindow::libraryListing()
     QCOMPARE(window->ListView1->item(1)->text(), QStringLiteral("C/G"));
     QCOMPARE(window->ListView1->item(1)->data(Qt::UserRole).toString(), folder.filePath("BitMaps/C~G;2"));
     QCOMPARE(window->toolBar.cboFontSize->count(), 9);
+}
+
+void tst_MainWindow::chordDraggedIntoSong()
+{
+    TestProgramFolder folder;
+    QDir().mkpath(folder.filePath("BitMaps"));
+    QImage chord(40, 48, QImage::Format_RGB32);
+    chord.fill(Qt::white);
+    chord.setPixel(7, 11, qRgb(0, 0, 0));
+    QVERIFY(chord.save(folder.filePath("BitMaps/Am"), "BMP"));
+    auto window = startWindow();
+    QVERIFY(window);
+    QTRY_VERIFY(!window->isLoading());
+
+    // The list offers the chord's own picture...
+    const QModelIndex index = window->ListView1->model()->index(0, 0);
+    std::unique_ptr<QMimeData> offered(window->ListView1->model()->mimeData({index}));
+    QVERIFY(offered && offered->hasImage());
+    QCOMPARE(qvariant_cast<QImage>(offered->imageData()).convertToFormat(QImage::Format_RGB32), chord);
+
+    // ...and the song embeds it where it is dropped, as the user's edit.
+    QWidget *viewport = window->rtfText->viewport();
+    const QPoint point(20, 20);
+    QDragEnterEvent enter(point, Qt::CopyAction, offered.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &enter);
+    QDragMoveEvent move(point, Qt::CopyAction, offered.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &move);
+    QDropEvent drop(point, Qt::CopyAction, offered.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &drop);
+    QVERIFY(window->rtfText->Text().contains(QChar::ObjectReplacementCharacter));
+    QVERIFY(window->rtfText->Changed());
 }
 
 void tst_MainWindow::chordBoxCommand_data()
