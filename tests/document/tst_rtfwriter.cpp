@@ -1,7 +1,8 @@
-// What a round trip through our own reader cannot show: the RTF is plain
-// US-ASCII in balanced groups, uses the units and escapes other readers
-// expect, and carries every picture also as a metafile that older readers
-// draw.
+// The writer: what it writes, the reader reads back unchanged (text, every
+// format, pictures pixel for pixel); and what a round trip cannot show: the
+// RTF is plain US-ASCII in balanced groups, uses the units and escapes other
+// readers expect, and carries every picture also as a metafile that older
+// readers draw. (Selections go both ways in tst_rtftext, through SelRTF.)
 
 #include "document/RtfReader.h"
 #include "document/RtfWriter.h"
@@ -10,9 +11,12 @@
 
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QtEndian>
 
 using namespace SongSamples;
+using Builder = void (*)(QTextDocument &);
+Q_DECLARE_METATYPE(Builder)
 
 namespace {
 
@@ -36,10 +40,65 @@ class tst_RtfWriter : public QObject
     Q_OBJECT
 
 private slots:
+    void roundTrip_data();
+    void roundTrip();
     void plainRtfInStandardUnits();
     void metafilePictures_data();
     void metafilePictures();
 };
+
+void tst_RtfWriter::roundTrip_data()
+{
+    QTest::addColumn<Builder>("build");
+    QTest::newRow("empty song") << Builder([](QTextDocument &) {});
+    QTest::newRow("paragraphs and empty lines") << Builder([](QTextDocument &d) {
+        QTextCursor(&d).insertText(QStringLiteral("Verse one\n\nChorus\nlast line\n"));
+    });
+    QTest::newRow("every format and pictures") << Builder(fillFullSong);
+    QTest::newRow("only a picture, shown larger") << Builder([](QTextDocument &d) {
+        QTextCursor cursor(&d);
+        DocumentImages::insertImage(cursor, chordPicture(3), QSizeF(80, 96));
+    });
+    QTest::newRow("bold start, plain end") << Builder([](QTextDocument &d) {
+        QTextCursor cursor(&d);
+        cursor.insertText(QStringLiteral("Bold"), run({}, 0, u"b"));
+        cursor.insertText(QStringLiteral(" then plain"), QTextCharFormat());
+    });
+    QTest::newRow("an empty line as high as its mark") << Builder([](QTextDocument &d) {
+        QTextCursor cursor(&d);
+        cursor.insertText(QStringLiteral("small"));
+        cursor.insertBlock(QTextBlockFormat(), run({}, 24));
+        cursor.insertBlock(QTextBlockFormat(), run());
+        cursor.insertText(QStringLiteral("small again"));
+    });
+    QTest::newRow("spelling marks are no content") << Builder([](QTextDocument &d) {
+        QTextCharFormat marked;
+        marked.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
+        QTextCursor(&d).insertText(QStringLiteral("mispeled"), marked);
+    });
+}
+
+void tst_RtfWriter::roundTrip()
+{
+    QFETCH(Builder, build);
+    QTextDocument original;
+    original.setDefaultFont(testBaseFont());
+    build(original);
+
+    const QByteArray rtf = RtfWriter().write(original);
+    QTextDocument read;
+    read.setDefaultFont(testBaseFont());
+    QVERIFY2(RtfReader().read(rtf, &read), rtf.left(200).constData());
+    QCOMPARE(describe(read), describe(original));
+    QCOMPARE(read.toRawText(), original.toRawText());
+    // Writing what was read gives the same file again.
+    QCOMPARE(RtfWriter().write(read), rtf);
+
+    // A fragment carries no pictures, but all of its text.
+    QTextDocument fromFragment;
+    QVERIFY(RtfReader().read(RtfWriter().write(QTextDocumentFragment(&original)), &fromFragment));
+    QCOMPARE(fromFragment.toRawText(), original.toRawText().remove(QChar::ObjectReplacementCharacter));
+}
 
 void tst_RtfWriter::plainRtfInStandardUnits()
 {

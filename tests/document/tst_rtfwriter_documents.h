@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -198,15 +199,13 @@ inline QStringList describe(const QTextDocument &document)
 
 inline QStringList pictures(const QTextDocument &document)
 {
-    return describe(document).filter(QStringLiteral("  picture"));
+    return describe(document).filter(QRegularExpression(QStringLiteral("^  picture")));
 }
 
 // The runs of text and pictures, without the paragraphs' formats.
-inline QStringList runsOnly(const QTextDocument &document)
+inline QStringList runs(const QTextDocument &document)
 {
-    QStringList runs = describe(document);
-    runs.removeIf([](const QString &line) { return line.startsWith(QLatin1String("paragraph")); });
-    return runs;
+    return describe(document).filter(QRegularExpression(QStringLiteral("^  ")));
 }
 
 } // namespace SongSamples
