@@ -437,6 +437,16 @@ void rtfText::mergeFormat(const QTextCharFormat &format)
     mergeCurrentCharFormat(format);
 }
 
+void rtfText::mergeStyle(std::optional<bool> on, void (*apply)(QTextCharFormat &, bool))
+{
+    // An undetermined state changes nothing.
+    if (!on)
+        return;
+    QTextCharFormat format;
+    apply(format, *on);
+    mergeFormat(format);
+}
+
 std::optional<bool> rtfText::SelBold() const
 {
     return uniform<bool>([](const QFont &f) { return f.bold(); });
@@ -444,11 +454,9 @@ std::optional<bool> rtfText::SelBold() const
 
 void rtfText::setSelBold(std::optional<bool> on)
 {
-    if (!on)
-        return;
-    QTextCharFormat format;
-    format.setFontWeight(*on ? QFont::Bold : QFont::Normal);
-    mergeFormat(format);
+    mergeStyle(on, [](QTextCharFormat &format, bool value) {
+        format.setFontWeight(value ? QFont::Bold : QFont::Normal);
+    });
 }
 
 std::optional<bool> rtfText::SelItalic() const
@@ -458,11 +466,7 @@ std::optional<bool> rtfText::SelItalic() const
 
 void rtfText::setSelItalic(std::optional<bool> on)
 {
-    if (!on)
-        return;
-    QTextCharFormat format;
-    format.setFontItalic(*on);
-    mergeFormat(format);
+    mergeStyle(on, [](QTextCharFormat &format, bool value) { format.setFontItalic(value); });
 }
 
 std::optional<bool> rtfText::SelUnderline() const
@@ -472,11 +476,7 @@ std::optional<bool> rtfText::SelUnderline() const
 
 void rtfText::setSelUnderline(std::optional<bool> on)
 {
-    if (!on)
-        return;
-    QTextCharFormat format;
-    format.setFontUnderline(*on);
-    mergeFormat(format);
+    mergeStyle(on, [](QTextCharFormat &format, bool value) { format.setFontUnderline(value); });
 }
 
 std::optional<bool> rtfText::SelStrikeThru() const
@@ -486,11 +486,7 @@ std::optional<bool> rtfText::SelStrikeThru() const
 
 void rtfText::setSelStrikeThru(std::optional<bool> on)
 {
-    if (!on)
-        return;
-    QTextCharFormat format;
-    format.setFontStrikeOut(*on);
-    mergeFormat(format);
+    mergeStyle(on, [](QTextCharFormat &format, bool value) { format.setFontStrikeOut(value); });
 }
 
 std::optional<QString> rtfText::SelFontName() const

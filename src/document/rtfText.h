@@ -115,6 +115,7 @@ private:
     template<typename T, typename Get>
     std::optional<T> uniform(Get get) const;
     void mergeFormat(const QTextCharFormat &format);
+    void mergeStyle(std::optional<bool> on, void (*apply)(QTextCharFormat &, bool));
     void contentChanged();
     void selectionMoved();
     void insertRtf(const QByteArray &rtf, QTextCursor &cursor);
