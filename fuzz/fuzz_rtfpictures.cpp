@@ -4,19 +4,10 @@
 
 #include "document/RtfPictures.h"
 
-#include <QGuiApplication>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    setenv("QT_LOGGING_RULES", "*=false", 0);
-    static QGuiApplication app(*argc, *argv);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -3,7 +3,6 @@
 
 #include "document/RtfReader.h"
 
-#include <QGuiApplication>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -12,14 +11,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    setenv("QT_LOGGING_RULES", "*=false", 0);
-    static QGuiApplication app(*argc, *argv);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
