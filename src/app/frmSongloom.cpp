@@ -131,9 +131,8 @@ void frmSongloom::Form_Load()
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     m_helpFile = joinPath(joinPath(AppPath(), QStringLiteral("Help")), QStringLiteral("Songloom.hlp"));
 
-    // Folders the program keeps beside itself; a read-only program folder
-    // must not stop the rest of the load.
-    ChordLibraryFolders::ensureLibraryFolders(AppPath(), defaultChordLibPath(AppPath()));
+    // The songs' folder; a read-only program folder must not stop the rest
+    // of the load.
     const QString songs = joinPath(AppPath(), QStringLiteral("My Songs"));
     if (!QFileInfo(songs).isDir())
         QDir().mkdir(songs);
@@ -143,7 +142,7 @@ void frmSongloom::Form_Load()
 
     gstrChordLibPath = SettingsStore::GetSetting(SettingsStore::ChordLibPath, gstrChordLibPath);
     gstrChordLibName = SettingsStore::GetSetting(SettingsStore::ChordLibName, QStringLiteral("Default"));
-    // A library folder removed since the last run comes back empty.
+    // BitMaps, and a library folder removed since the last run, come back empty.
     ChordLibraryFolders::ensureLibraryFolders(AppPath(), gstrChordLibPath);
     LoadBitMaps();
 
