@@ -1,6 +1,6 @@
 #include "app/HelpWindow.h"
 
-#include "app/Module1.h"
+#include "base/Module1.h"
 
 #include <QDialogButtonBox>
 #include <QFile>

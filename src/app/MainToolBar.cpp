@@ -1,7 +1,7 @@
 #include "app/MainToolBar.h"
 
 #include "app/AppIcons.h"
-#include "app/Twips.h"
+#include "base/Twips.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,6 +1,7 @@
 #include "app/Startup.h"
+#include "library/ChordLibraryFolders.h"
 
-#include "app/Module1.h"
+#include "base/Module1.h"
 #include "app/frmSongloom.h"
 #include "app/frmSplash.h"
 
@@ -13,7 +14,7 @@ void Main()
     splash->repaint();
     QApplication::processEvents();
 
-    gstrChordLibPath = defaultChordLibPath(AppPath());
+    gstrChordLibPath = ChordLibraryFolders::defaultLibraryPath(AppPath());
 
     gfrmMain = new frmSongloom;
     gfrmMain->setAttribute(Qt::WA_DeleteOnClose);

@@ -2,10 +2,10 @@
 
 #include "app/HelpWindow.h"
 #include "app/MainLayout.h"
-#include "app/Module1.h"
-#include "app/Prompt.h"
-#include "app/SettingsStore.h"
-#include "app/Twips.h"
+#include "base/Module1.h"
+#include "base/Prompt.h"
+#include "base/SettingsStore.h"
+#include "base/Twips.h"
 #include "app/frmSplash.h"
 #include "chordbox/frmChordBox.h"
 #include "document/rtfText.h"
@@ -141,7 +141,7 @@ void frmSongloom::Form_Load()
     readWindowSettings();
 
     gstrChordLibPath = SettingsStore::GetSetting(SettingsStore::ChordLibPath, gstrChordLibPath);
-    gstrChordLibName = SettingsStore::GetSetting(SettingsStore::ChordLibName, QStringLiteral("Default"));
+    gstrChordLibName = SettingsStore::GetSetting(SettingsStore::ChordLibName, ChordLibraryFolders::defaultLibraryName());
     // BitMaps, and a library folder removed since the last run, come back empty.
     ChordLibraryFolders::ensureLibraryFolders(AppPath(), gstrChordLibPath);
     LoadBitMaps();

@@ -1,8 +1,8 @@
 #include "app/frmSplash.h"
 
-#include "app/Module1.h"
+#include "base/Module1.h"
 #include "app/SplashArt.h"
-#include "app/Twips.h"
+#include "base/Twips.h"
 
 #include <QFrame>
 #include <QLabel>

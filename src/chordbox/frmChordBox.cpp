@@ -1,8 +1,8 @@
 #include "chordbox/frmChordBox.h"
 
-#include "app/Module1.h"
-#include "app/Prompt.h"
-#include "app/Twips.h"
+#include "base/Module1.h"
+#include "base/Prompt.h"
+#include "base/Twips.h"
 #include "chordbox/ChordBoard.h"
 #include "chordbox/ChordBoxGeometry.h"
 #include "chordbox/ChordBoxRenderer.h"

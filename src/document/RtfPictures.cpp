@@ -1,5 +1,7 @@
 #include "document/RtfPictures.h"
 
+#include "base/Twips.h"
+
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
@@ -11,7 +13,6 @@ namespace RtfPictures {
 
 namespace {
 
-constexpr double twipsPerPixel = 15.0;
 constexpr double hundredthsMmPerInch = 2540.0;
 constexpr double pixelsPerInch = 96.0;
 constexpr double largestSide = 16384.0;   // pixels; larger sizes are corrupt data
@@ -274,8 +275,8 @@ Shown decode(const Picture &picture)
         naturalW = image.width();
         naturalH = image.height();
     }
-    double w = picture.goalWidth > 0 ? picture.goalWidth / twipsPerPixel : naturalW;
-    double h = picture.goalHeight > 0 ? picture.goalHeight / twipsPerPixel : naturalH;
+    double w = picture.goalWidth > 0 ? Twips::toPixelsExact(picture.goalWidth) : naturalW;
+    double h = picture.goalHeight > 0 ? Twips::toPixelsExact(picture.goalHeight) : naturalH;
     if (!image.isNull()) {
         w = positiveOr(w, image.width());
         h = positiveOr(h, image.height());

@@ -1,5 +1,7 @@
 #include "document/RtfReader.h"
 
+#include "base/Twips.h"
+
 #include "document/DocumentImages.h"
 #include "document/RtfCodePages.h"
 #include "document/RtfPictures.h"
@@ -24,7 +26,6 @@ namespace {
 // their text.
 constexpr int maxGroupDepth = 10000;
 constexpr int maxUnicodeSkip = 255;
-constexpr double twipsPerPixel = 15.0;
 
 enum class Destination : quint8 {
     Text,         // shown in the document
@@ -585,11 +586,11 @@ QTextBlockFormat Parser::blockFormat(const ParaProps &p, bool pageBreak) const
     if (pageBreak)
         f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     f.setAlignment(p.alignment);
-    f.setLeftMargin(p.leftIndent / twipsPerPixel);
-    f.setRightMargin(p.rightIndent / twipsPerPixel);
-    f.setTextIndent(p.firstIndent / twipsPerPixel);
-    f.setTopMargin(p.spaceBefore / twipsPerPixel);
-    f.setBottomMargin(p.spaceAfter / twipsPerPixel);
+    f.setLeftMargin(Twips::toPixelsExact(p.leftIndent));
+    f.setRightMargin(Twips::toPixelsExact(p.rightIndent));
+    f.setTextIndent(Twips::toPixelsExact(p.firstIndent));
+    f.setTopMargin(Twips::toPixelsExact(p.spaceBefore));
+    f.setBottomMargin(Twips::toPixelsExact(p.spaceAfter));
     return f;
 }
 

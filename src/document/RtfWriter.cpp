@@ -1,5 +1,7 @@
 #include "document/RtfWriter.h"
 
+#include "base/Twips.h"
+
 #include "document/DocumentImages.h"
 #include "document/WindowsMetafile.h"
 
@@ -19,14 +21,13 @@
 namespace {
 
 // Document lengths are pixels at 96 dots per inch; RTF counts twips.
-constexpr double twipsPerPixel = 15.0;
 // \picw and \pich of a metafile are in hundredths of a millimetre.
 constexpr double himetricPerPixel = 2540.0 / 96.0;
 constexpr int hexBytesPerLine = 64;
 
 int twips(double pixels)
 {
-    return int(std::lround(pixels * twipsPerPixel));
+    return int(std::lround(Twips::fromPixelsExact(pixels)));
 }
 
 void appendNumber(QByteArray &out, const char *controlWord, long long value)

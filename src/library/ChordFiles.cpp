@@ -1,6 +1,6 @@
 #include "library/ChordFiles.h"
 
-#include "app/Module1.h"
+#include "base/Module1.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "library/ChordLibraryFolders.h"
 
-#include "app/Module1.h"
+#include "base/Module1.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,10 +36,15 @@ QString bitMapsFolder(const QString &appPath)
     return joinPath(appPath, QStringLiteral("BitMaps"));
 }
 
+QString defaultLibraryPath(const QString &appPath)
+{
+    return bitMapsFolder(appPath) + QDir::separator();
+}
+
 QString libraryPath(const QString &appPath, const QString &libraryName)
 {
     if (libraryName == defaultLibraryName())
-        return defaultChordLibPath(appPath);
+        return defaultLibraryPath(appPath);
     return joinPath(bitMapsFolder(appPath), libraryName) + QDir::separator();
 }
 
@@ -47,7 +52,7 @@ bool ensureLibraryFolders(const QString &appPath, const QString &currentLibraryP
 {
     if (!makeFolder(bitMapsFolder(appPath), errorString))
         return false;
-    if (currentLibraryPath.isEmpty() || currentLibraryPath == defaultChordLibPath(appPath))
+    if (currentLibraryPath.isEmpty() || currentLibraryPath == defaultLibraryPath(appPath))
         return true;
     return makeFolder(currentLibraryPath, errorString);
 }

@@ -13,6 +13,9 @@ QString defaultLibraryName();
 // BitMaps in the program folder, without trailing separator.
 QString bitMapsFolder(const QString &appPath);
 
+// The Default library's folder: BitMaps itself, ending in the separator.
+QString defaultLibraryPath(const QString &appPath);
+
 // The folder of the library of that name, ending in the separator.
 QString libraryPath(const QString &appPath, const QString &libraryName);
 

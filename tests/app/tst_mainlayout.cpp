@@ -1,5 +1,6 @@
 #include "app/MainLayout.h"
-#include "app/Module1.h"
+#include "base/Module1.h"
+#include "library/ChordLibraryFolders.h"
 
 #include <QDir>
 #include <QTest>
@@ -62,7 +63,7 @@ void tst_MainLayout::defaultLibraryPath()
     QFETCH(QString, programFolder);
     QFETCH(QString, libraryPath);
     setAppPath(programFolder);
-    QCOMPARE(defaultChordLibPath(AppPath()), libraryPath);
+    QCOMPARE(ChordLibraryFolders::defaultLibraryPath(AppPath()), libraryPath);
 }
 
 QTEST_GUILESS_MAIN(tst_MainLayout)

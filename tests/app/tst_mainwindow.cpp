@@ -1,12 +1,13 @@
 #include "app/AppIcons.h"
-#include "app/Module1.h"
-#include "app/SettingsStore.h"
-#include "app/Twips.h"
+#include "base/Module1.h"
+#include "base/SettingsStore.h"
+#include "base/Twips.h"
 #include "app/frmSongloom.h"
 #include "document/rtfText.h"
 #include "library/ChordListView.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestProgramFolder.h"
+#include "library/ChordLibraryFolders.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,7 +35,7 @@ namespace {
 // Starts the main window as the program does, without the splash.
 std::unique_ptr<frmSongloom> startWindow()
 {
-    gstrChordLibPath = defaultChordLibPath(AppPath());
+    gstrChordLibPath = ChordLibraryFolders::defaultLibraryPath(AppPath());
     auto window = std::make_unique<frmSongloom>();
     window->Form_Load();
     window->show();
@@ -101,7 +102,7 @@ void tst_MainWindow::firstStart()
     QVERIFY(QFileInfo(folder.filePath("BitMaps")).isDir());
     QVERIFY(QFileInfo(folder.filePath("My Songs")).isDir());
     QCOMPARE(gstrChordLibName, QStringLiteral("Default"));
-    QCOMPARE(gstrChordLibPath, defaultChordLibPath(folder.path()));
+    QCOMPARE(gstrChordLibPath, ChordLibraryFolders::defaultLibraryPath(folder.path()));
     QCOMPARE(gstrMainDictFileName, QStringLiteral("SpellUS.lex"));
     QCOMPARE(gstrCustomDictFilePath, folder.filePath("custom.dic"));
     QCOMPARE(window->libraryPanel->text(), QStringLiteral("Chord Library: Default"));

@@ -1,8 +1,9 @@
 // The "New ChordBox" editor, driven as a person would, with message boxes
 // answered through the scripted prompt.
 #include "chordbox/frmChordBox.h"
+#include "library/ChordLibraryFolders.h"
 
-#include "app/Module1.h"
+#include "base/Module1.h"
 #include "chordbox/ChordBoard.h"
 #include "chordbox/ChordBoxRenderer.h"
 #include "library/ChordFiles.h"
@@ -52,7 +53,7 @@ private slots:
     {
         m_folder = std::make_unique<TestProgramFolder>();
         QVERIFY(QDir(m_folder->path()).mkdir("BitMaps"));
-        gstrChordLibPath = defaultChordLibPath(AppPath());
+        gstrChordLibPath = ChordLibraryFolders::defaultLibraryPath(AppPath());
         m_library.setPath(gstrChordLibPath);
         m_prompt = std::make_unique<ScriptedPrompt>();
     }

@@ -1,6 +1,6 @@
 #include "support/TestProgramFolder.h"
 
-#include "app/Module1.h"
+#include "base/Module1.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,7 +1,7 @@
-#include "app/Prompt.h"
+#include "base/Prompt.h"
 
-#include "app/Module1.h"
-#include "app/QtPrompt.h"
+#include "base/Module1.h"
+#include "base/QtPrompt.h"
 
 namespace {
 Prompt *gReplacement = nullptr;

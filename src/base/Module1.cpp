@@ -1,4 +1,4 @@
-#include "app/Module1.h"
+#include "base/Module1.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -46,11 +46,6 @@ QString joinPath(const QString &folder, const QString &name)
     if (folder.endsWith(QDir::separator()))
         return folder + name;
     return folder + QDir::separator() + name;
-}
-
-QString defaultChordLibPath(const QString &appPath)
-{
-    return joinPath(appPath, QStringLiteral("BitMaps")) + QDir::separator();
 }
 
 QString GetSystemDir()

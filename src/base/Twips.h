@@ -19,6 +19,17 @@ constexpr qint64 fromPixels(int pixels)
     return qint64(pixels) * perPixel;
 }
 
+// Fractional conversions, for document geometry (indents, picture sizes).
+constexpr double toPixelsExact(double twips)
+{
+    return twips / perPixel;
+}
+
+constexpr double fromPixelsExact(double pixels)
+{
+    return pixels * perPixel;
+}
+
 // A control's place in a dialog, in twips.
 struct Rect
 {

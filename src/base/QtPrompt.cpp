@@ -1,4 +1,4 @@
-#include "app/QtPrompt.h"
+#include "base/QtPrompt.h"
 
 #include <QFileDialog>
 #include <QFontDialog>

@@ -31,10 +31,6 @@ QString AppVersionText();
 // Joins a folder and a name with exactly one separator between them.
 QString joinPath(const QString &folder, const QString &name);
 
-// The Default library's folder for a program folder: BitMaps inside it,
-// ending in the separator.
-QString defaultChordLibPath(const QString &appPath);
-
 // The platform's shared spelling-dictionary folder, without trailing
 // separator; empty when there is none.
 QString GetSystemDir();

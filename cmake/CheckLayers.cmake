@@ -1,0 +1,21 @@
+# Includes run one way: app and cli on top, then the features, base below
+# them all. A file that includes a folder above its own stops the configure.
+set(_allowed_base     base)
+set(_allowed_library  base library)
+set(_allowed_chordbox base library chordbox)
+set(_allowed_document base document)
+set(_allowed_spell    base document spell)
+
+foreach(folder base library chordbox document spell)
+  file(GLOB_RECURSE _sources "${PROJECT_SOURCE_DIR}/src/${folder}/*.h" "${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp")
+  foreach(source ${_sources})
+    file(STRINGS "${source}" _includes REGEX "^#include \"[a-z]+/")
+    foreach(line ${_includes})
+      string(REGEX REPLACE "^#include \"([a-z]+)/.*" "\\1" _target "${line}")
+      if(NOT _target IN_LIST _allowed_${folder})
+        file(RELATIVE_PATH _rel "${PROJECT_SOURCE_DIR}" "${source}")
+        message(FATAL_ERROR "${_rel} includes ${_target}/, a layer above or beside ${folder}/")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
