@@ -7,6 +7,15 @@ class QMenu;
 class QMenuBar;
 class QObject;
 
+// Each menu's item indices; separators and hidden items keep their places.
+enum class FileItem { New = 0, Open = 1, Close = 2, Save = 4, SaveAs = 5, PrintSetup = 7, Print = 8,
+                      PrintPreview = 9, MRU = 11, Exit = 13 };
+enum class EditItem { Undo = 0, Cut = 2, Copy = 3, Paste = 4, Font = 6 };
+enum class ViewItem { Toolbar = 0, StatusBar = 1, Options = 2 };
+enum class ToolsItem { ChordBox = 0, SpellCheck = 1, ChordLibraries = 3, SpellCheckOptions = 4, CharacterMap = 5 };
+enum class HelpItem { Help = 0, About = 1 };
+enum class ChordItem { Copy = 0, Delete = 1, Libraries = 3 };
+
 // The main window's menus. Each menu's items form an ordered list whose
 // index is the item's command index; separators and hidden items keep their
 // places in it.

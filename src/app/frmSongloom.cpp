@@ -7,10 +7,12 @@
 #include "base/SettingsStore.h"
 #include "base/Twips.h"
 #include "app/frmSplash.h"
-#include "chordbox/frmChordBox.h"
+#include "chordbox/ChordBoxCommand.h"
+#include "document/EditCommands.h"
+#include "document/SongFileCommands.h"
 #include "document/rtfText.h"
-#include "library/ChordFiles.h"
 #include "library/ChordLibraryFolders.h"
+#include "library/ChordListPanel.h"
 #include "library/ChordListView.h"
 
 #include <QAction>
@@ -21,7 +23,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QProcess>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -64,9 +65,9 @@ frmSongloom::frmSongloom(QWidget *parent) : QMainWindow(parent)
 
 void frmSongloom::buildWidgets()
 {
-    menus = MainMenus::create(menuBar(), this);
-    toolBar = MainToolBar::create(this);
-    addToolBar(Qt::TopToolBarArea, toolBar.tbToolBar);
+    m_menus = MainMenus::create(menuBar(), this);
+    m_toolBar = MainToolBar::create(this);
+    addToolBar(Qt::TopToolBarArea, m_toolBar.tbToolBar);
 
     vbuSplitter = new QSplitter(Qt::Horizontal, this);
     vbuSplitter->setObjectName(QStringLiteral("vbuSplitter"));
@@ -76,9 +77,9 @@ void frmSongloom::buildWidgets()
     rtfText = new ::rtfText(vbuSplitter);
     rtfText->setObjectName(QStringLiteral("rtfText"));
 
-    ListView1 = new ChordListView(vbuSplitter);
-    ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setMinimumWidth(0);
+    m_chordPanel = new ChordListPanel(vbuSplitter);
+    m_chordPanel->setObjectName(QStringLiteral("ChordListPanel"));
+    m_chordPanel->setMinimumWidth(0);
 
     vbuSplitter->setStretchFactor(0, 1);
     vbuSplitter->setStretchFactor(1, 0);
@@ -86,14 +87,17 @@ void frmSongloom::buildWidgets()
 
     sbStatusBar = statusBar();
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
-    fontPanel = new QLabel(sbStatusBar);
-    fontPanel->setObjectName(QStringLiteral("Font"));
-    fontPanel->setToolTip(QStringLiteral("Current Font Properties"));
-    libraryPanel = new QLabel(sbStatusBar);
-    libraryPanel->setObjectName(QStringLiteral("Library"));
-    libraryPanel->setToolTip(QStringLiteral("Current Chord Library"));
-    sbStatusBar->addWidget(fontPanel, 1);
-    sbStatusBar->addWidget(libraryPanel, 1);
+    m_fontPanel = new QLabel(sbStatusBar);
+    m_fontPanel->setObjectName(QStringLiteral("Font"));
+    m_fontPanel->setToolTip(QStringLiteral("Current Font Properties"));
+    m_libraryPanel = new QLabel(sbStatusBar);
+    m_libraryPanel->setObjectName(QStringLiteral("Library"));
+    m_libraryPanel->setToolTip(QStringLiteral("Current Chord Library"));
+    sbStatusBar->addWidget(m_fontPanel, 1);
+    sbStatusBar->addWidget(m_libraryPanel, 1);
+
+    m_fileCommands = new SongFileCommands(rtfText, this);
+    m_editCommands = new EditCommands(rtfText, this);
 
     resize(Twips::toPixels(defaultMainWidth), Twips::toPixels(defaultMainHeight));
 }
@@ -104,14 +108,14 @@ void frmSongloom::connectCommands()
         for (int index = 0; index < items.size(); ++index)
             connect(items[index], &QAction::triggered, this, [this, handler, index] { (this->*handler)(index); });
     };
-    wire(menus.mnuFileItem, &frmSongloom::mnuFileItem_Click);
-    wire(menus.mnuEditItem, &frmSongloom::mnuEditItem_Click);
-    wire(menus.mnuViewItem, &frmSongloom::mnuViewItem_Click);
-    wire(menus.mnuToolsItem, &frmSongloom::mnuToolsItem_Click);
-    wire(menus.mnuHelpItem, &frmSongloom::mnuHelpItem_Click);
-    wire(menus.mnuChordItem, &frmSongloom::mnuChordItem_Click);
+    wire(m_menus.mnuFileItem, &frmSongloom::mnuFileItem_Click);
+    wire(m_menus.mnuEditItem, &frmSongloom::mnuEditItem_Click);
+    wire(m_menus.mnuViewItem, &frmSongloom::mnuViewItem_Click);
+    wire(m_menus.mnuToolsItem, &frmSongloom::mnuToolsItem_Click);
+    wire(m_menus.mnuHelpItem, &frmSongloom::mnuHelpItem_Click);
+    wire(m_menus.mnuChordItem, &frmSongloom::mnuChordItem_Click);
 
-    connect(toolBar.tbToolBar, &QToolBar::actionTriggered, this, [this](QAction *action) {
+    connect(m_toolBar.tbToolBar, &QToolBar::actionTriggered, this, [this](QAction *action) {
         const QString key = action->data().toString();
         if (!key.isEmpty())
             tbToolBar_ButtonClick(key);
@@ -121,8 +125,12 @@ void frmSongloom::connectCommands()
         if (!mblnLoading)
             rtfText->setChanged(true);
     });
-    connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        menus.mnuChord->popup(ListView1->viewport()->mapToGlobal(pos));
+    connect(m_toolBar.cboFontSize, &QComboBox::textActivated, m_editCommands, &EditCommands::FontSize);
+    connect(m_fileCommands, &SongFileCommands::titleChanged, this, &QWidget::setWindowTitle);
+    connect(m_chordPanel, &ChordListPanel::statusChanged, m_libraryPanel, &QLabel::setText);
+    ChordListView *list = m_chordPanel->list();
+    connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint &pos) {
+        m_menus.mnuChord->popup(list->viewport()->mapToGlobal(pos));
     });
 }
 
@@ -144,13 +152,13 @@ void frmSongloom::Form_Load()
     gstrChordLibName = SettingsStore::GetSetting(SettingsStore::ChordLibName, ChordLibraryFolders::defaultLibraryName());
     // BitMaps, and a library folder removed since the last run, come back empty.
     ChordLibraryFolders::ensureLibraryFolders(AppPath(), gstrChordLibPath);
-    LoadBitMaps();
+    m_chordPanel->LoadBitMaps();
 
-    toolBar.cboFontSize->clear();
+    m_toolBar.cboFontSize->clear();
     for (int points = 8; points <= 24; points += 2)
-        toolBar.cboFontSize->addItem(fontSizeText(points));
+        m_toolBar.cboFontSize->addItem(fontSizeText(points));
     // The box shows the size at the caret, not the first entry.
-    toolBar.cboFontSize->setCurrentIndex(-1);
+    m_toolBar.cboFontSize->setCurrentIndex(-1);
 
     gstrMainDictFileName = SettingsStore::GetSetting(SettingsStore::MainDictFileName, QStringLiteral("SpellUS.lex"));
     gstrCustomDictFilePath = SettingsStore::GetSetting(SettingsStore::CustomDictFilePath,
@@ -216,25 +224,9 @@ void frmSongloom::Form_Activate()
     if (!mblnLoading)
         return;
     repaint();
-    startupSong();
+    m_fileCommands->startupSong();
     mblnLoading = false;
     QGuiApplication::restoreOverrideCursor();
-}
-
-void frmSongloom::startupSong()
-{
-    const QString templatePath = joinPath(AppPath(), QStringLiteral("NewSongTemplate.rtf"));
-    if (!QFileInfo(templatePath).isFile()) {
-        prompt().message(this, QMessageBox::Information, QStringLiteral("Missing Template"),
-                         QStringLiteral("The NewSong Template file has been renamed or deleted.\n"
-                                        "You may create a new template by saving a file with the name and location:\n")
-                             + templatePath);
-        return;
-    }
-    if (!rtfText->LoadFile(templatePath))
-        return;
-    setWindowTitle(AppTitle() + QStringLiteral(" - NewSong1"));
-    rtfText->setChanged(false);
 }
 
 void frmSongloom::resizeEvent(QResizeEvent *event)
@@ -247,7 +239,7 @@ void frmSongloom::Form_Resize()
 {
     if (windowState() & Qt::WindowMinimized)
         return;
-    const int barsHeight = (toolBar.tbToolBar->isVisible() ? toolBar.tbToolBar->height() : 0)
+    const int barsHeight = (m_toolBar.tbToolBar->isVisible() ? m_toolBar.tbToolBar->height() : 0)
                            + (sbStatusBar->isVisible() ? sbStatusBar->height() : 0);
     const MainLayout::Panes panes = MainLayout::compute(
         Twips::fromPixels(width()), Twips::fromPixels(height()),
@@ -286,124 +278,116 @@ void frmSongloom::Form_Unload()
     emit unloaded();
 }
 
-void frmSongloom::LoadBitMaps()
-{
-    ListView1->clear();
-    for (const QString &fileName : ChordFiles::listChordFiles(gstrChordLibPath))
-        addChordItem(fileName);
-    libraryPanel->setText(QStringLiteral("Chord Library: ") + gstrChordLibName);
-}
-
-void frmSongloom::LoadNewBitMap()
-{
-    if (!addChordItem(gstrNewChordName))
-        LoadBitMaps();
-}
-
-bool frmSongloom::addChordItem(const QString &fileName)
-{
-    return ListView1->addChord(ChordFiles::chordKey(gstrChordLibPath, fileName),
-                               ChordFiles::displayNameOfFile(fileName));
-}
-
 void frmSongloom::mnuFileItem_Click(int index)
 {
-    constexpr int exitItem = 13;
-    if (index == exitItem)
-        close();
+    switch (FileItem(index)) {
+    case FileItem::New: m_fileCommands->New(); break;
+    case FileItem::Open: m_fileCommands->Open(); break;
+    case FileItem::Close: m_fileCommands->Close(); break;
+    case FileItem::Save: m_fileCommands->Save(); break;
+    case FileItem::SaveAs: m_fileCommands->SaveAs(); break;
+    case FileItem::PrintSetup: m_fileCommands->PrintSetup(); break;
+    case FileItem::Print: m_fileCommands->Print(); break;
+    case FileItem::PrintPreview: m_fileCommands->PrintPreview(); break;
+    case FileItem::Exit: close(); break;
+    default: break;
+    }
 }
 
 void frmSongloom::mnuEditItem_Click(int index)
 {
-    Q_UNUSED(index);
+    switch (EditItem(index)) {
+    case EditItem::Undo: m_editCommands->Undo(); break;
+    case EditItem::Cut: m_editCommands->Cut(); break;
+    case EditItem::Copy: m_editCommands->Copy(); break;
+    case EditItem::Paste: m_editCommands->Paste(); break;
+    case EditItem::Font: m_editCommands->Font(); break;
+    default: break;
+    }
 }
 
 void frmSongloom::mnuViewItem_Click(int index)
 {
-    if (index == 0)
-        toolBar.tbToolBar->setVisible(menus.mnuViewItem[0]->isChecked());
-    else if (index == 1)
-        sbStatusBar->setVisible(menus.mnuViewItem[1]->isChecked());
+    switch (ViewItem(index)) {
+    case ViewItem::Toolbar:
+        m_toolBar.tbToolBar->setVisible(m_menus.mnuViewItem[index]->isChecked());
+        break;
+    case ViewItem::StatusBar:
+        sbStatusBar->setVisible(m_menus.mnuViewItem[index]->isChecked());
+        break;
+    default: break;
+    }
 }
 
 void frmSongloom::mnuToolsItem_Click(int index)
 {
-    switch (index) {
-    case 0:
-        openChordBoxEditor();
-        break;
-    case 3:
-        mnuChordItem_Click(3);
-        break;
-    case 5:
-        ShowCharacterMap();
-        break;
-    default:
-        break;
+    switch (ToolsItem(index)) {
+    case ToolsItem::ChordBox: openChordBoxEditor(); break;
+    case ToolsItem::ChordLibraries: mnuChordItem_Click(int(ChordItem::Libraries)); break;
+    case ToolsItem::CharacterMap: m_editCommands->ShowCharacterMap(); break;
+    default: break;
     }
 }
 
 void frmSongloom::mnuHelpItem_Click(int index)
 {
-    if (index == 0)
-        showHelp();
-    else if (index == 1)
-        frmSplash::showAbout(this);
+    switch (HelpItem(index)) {
+    case HelpItem::Help: showHelp(); break;
+    case HelpItem::About: frmSplash::showAbout(this); break;
+    }
 }
 
 void frmSongloom::mnuChordItem_Click(int index)
 {
-    Q_UNUSED(index);
+    switch (ChordItem(index)) {
+    case ChordItem::Copy: m_chordPanel->Copy(); break;
+    case ChordItem::Delete: m_chordPanel->Delete(); break;
+    case ChordItem::Libraries: m_chordPanel->Libraries(); break;
+    }
 }
 
 void frmSongloom::tbToolBar_ButtonClick(const QString &key)
 {
-    if (key == QLatin1String("New"))
-        mnuFileItem_Click(0);
-    else if (key == QLatin1String("Open"))
-        mnuFileItem_Click(1);
-    else if (key == QLatin1String("Save"))
-        mnuFileItem_Click(4);
-    else if (key == QLatin1String("Print"))
-        mnuFileItem_Click(8);
-    else if (key == QLatin1String("Cut"))
-        mnuEditItem_Click(2);
-    else if (key == QLatin1String("Copy"))
-        mnuEditItem_Click(3);
-    else if (key == QLatin1String("Paste"))
-        mnuEditItem_Click(4);
-    else if (key == QLatin1String("Undo"))
-        mnuEditItem_Click(0);
-    else if (key == QLatin1String("ChordBox"))
-        openChordBoxEditor();
-    else if (key == QLatin1String("Spell Check"))
-        mnuToolsItem_Click(1);
-    else if (key == QLatin1String("Font"))
-        mnuEditItem_Click(6);
+    // Buttons that share a menu item run that item.
+    static const QHash<QString, std::pair<void (frmSongloom::*)(int), int>> menuButtons = {
+        {QStringLiteral("New"), {&frmSongloom::mnuFileItem_Click, int(FileItem::New)}},
+        {QStringLiteral("Open"), {&frmSongloom::mnuFileItem_Click, int(FileItem::Open)}},
+        {QStringLiteral("Save"), {&frmSongloom::mnuFileItem_Click, int(FileItem::Save)}},
+        {QStringLiteral("Print"), {&frmSongloom::mnuFileItem_Click, int(FileItem::Print)}},
+        {QStringLiteral("Cut"), {&frmSongloom::mnuEditItem_Click, int(EditItem::Cut)}},
+        {QStringLiteral("Copy"), {&frmSongloom::mnuEditItem_Click, int(EditItem::Copy)}},
+        {QStringLiteral("Paste"), {&frmSongloom::mnuEditItem_Click, int(EditItem::Paste)}},
+        {QStringLiteral("Undo"), {&frmSongloom::mnuEditItem_Click, int(EditItem::Undo)}},
+        {QStringLiteral("ChordBox"), {&frmSongloom::mnuToolsItem_Click, int(ToolsItem::ChordBox)}},
+        {QStringLiteral("Spell Check"), {&frmSongloom::mnuToolsItem_Click, int(ToolsItem::SpellCheck)}},
+        {QStringLiteral("Font"), {&frmSongloom::mnuEditItem_Click, int(EditItem::Font)}},
+    };
+    if (const auto it = menuButtons.constFind(key); it != menuButtons.cend()) {
+        (this->*it->first)(it->second);
+        return;
+    }
+    if (key == QLatin1String("Delete"))
+        m_editCommands->Delete();
+    else if (key == QLatin1String("Copyright"))
+        m_editCommands->Copyright();
+    else if (key == QLatin1String("Bold"))
+        m_editCommands->Bold();
+    else if (key == QLatin1String("Italic"))
+        m_editCommands->Italic();
+    else if (key == QLatin1String("Underline"))
+        m_editCommands->Underline();
+    else if (key == QLatin1String("Align Left"))
+        m_editCommands->Align(rtfText::rtfLeft);
+    else if (key == QLatin1String("Center"))
+        m_editCommands->Align(rtfText::rtfCenter);
+    else if (key == QLatin1String("Align Right"))
+        m_editCommands->Align(rtfText::rtfRight);
 }
 
 void frmSongloom::openChordBoxEditor()
 {
-    gstrNewChordName.clear();
-    {
-        frmChordBox editor(this);
-        editor.exec();
-    }
-    if (!gstrNewChordName.isEmpty())
-        LoadNewBitMap();
-}
-
-void frmSongloom::ShowCharacterMap()
-{
-    // The first character map program this desktop has.
-    for (const QString &program : {QStringLiteral("gucharmap"), QStringLiteral("kcharselect"),
-                                   QStringLiteral("charmap")}) {
-        if (QProcess::startDetached(program, {}))
-            return;
-    }
-    prompt().message(this, QMessageBox::Information, AppTitle(),
-                     QStringLiteral("The Windows Character Map could not be launched.\n"
-                                    "This option may not be installed."));
+    if (runChordBoxEditor(this))
+        m_chordPanel->LoadNewBitMap();
 }
 
 void frmSongloom::showHelp()

@@ -7,16 +7,19 @@
 #include <QPointer>
 #include <QSize>
 
+class ChordListPanel;
+class EditCommands;
 class HelpWindow;
 class QLabel;
 class QSplitter;
 class QStatusBar;
-class ChordListView;
+class SongFileCommands;
 class rtfText;
 
 // The program's one main window: the song on the left, the chord list on the
 // right, the menus, toolbar and status bar around them. Closing it ends the
-// program.
+// program. It wires menus, buttons and panels to the features' commands
+// and holds no command logic of its own.
 class frmSongloom final : public QMainWindow
 {
     Q_OBJECT
@@ -29,11 +32,6 @@ public:
     // Runs at every activation; the first one opens the new song.
     void Form_Activate();
 
-    // Lists the current library afresh.
-    void LoadBitMaps();
-    // Adds the chord the editor has just saved (gstrNewChordName).
-    void LoadNewBitMap();
-
     void mnuFileItem_Click(int index);
     void mnuEditItem_Click(int index);
     void mnuViewItem_Click(int index);
@@ -45,14 +43,13 @@ public:
     bool isLoading() const { return mblnLoading; }
     QString helpFile() const { return m_helpFile; }
 
-    MainMenus menus;
-    MainToolBar toolBar;
-    QSplitter *vbuSplitter = nullptr;
-    ::rtfText *rtfText = nullptr;
-    ChordListView *ListView1 = nullptr;
-    QStatusBar *sbStatusBar = nullptr;
-    QLabel *fontPanel = nullptr;
-    QLabel *libraryPanel = nullptr;
+    const MainMenus &menus() const { return m_menus; }
+    const MainToolBar &toolBar() const { return m_toolBar; }
+    QSplitter *splitter() const { return vbuSplitter; }
+    ::rtfText *song() const { return rtfText; }
+    ChordListPanel *chordPanel() const { return m_chordPanel; }
+    QLabel *fontPanel() const { return m_fontPanel; }
+    QLabel *libraryPanel() const { return m_libraryPanel; }
 
 signals:
     // The window has unloaded; the program ends.
@@ -67,17 +64,22 @@ protected:
 private:
     void buildWidgets();
     void connectCommands();
-    // The first song: a new one from the template beside the program.
-    void startupSong();
     void Form_Resize();
     void Form_Unload();
     void readWindowSettings();
-    // Adds one chord file of the current library to the list; false when it
-    // is not a picture.
-    bool addChordItem(const QString &fileName);
     void openChordBoxEditor();
-    void ShowCharacterMap();
     void showHelp();
+
+    MainMenus m_menus;
+    MainToolBar m_toolBar;
+    QSplitter *vbuSplitter = nullptr;
+    ::rtfText *rtfText = nullptr;
+    ChordListPanel *m_chordPanel = nullptr;
+    QStatusBar *sbStatusBar = nullptr;
+    QLabel *m_fontPanel = nullptr;
+    QLabel *m_libraryPanel = nullptr;
+    SongFileCommands *m_fileCommands = nullptr;
+    EditCommands *m_editCommands = nullptr;
 
     bool mblnLoading = false;
     bool mblnFirstShow = true;

@@ -4,6 +4,7 @@
 #include "base/Twips.h"
 #include "app/frmSongloom.h"
 #include "document/rtfText.h"
+#include "library/ChordListPanel.h"
 #include "library/ChordListView.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestProgramFolder.h"
@@ -105,10 +106,10 @@ void tst_MainWindow::firstStart()
     QCOMPARE(gstrChordLibPath, ChordLibraryFolders::defaultLibraryPath(folder.path()));
     QCOMPARE(gstrMainDictFileName, QStringLiteral("SpellUS.lex"));
     QCOMPARE(gstrCustomDictFilePath, folder.filePath("custom.dic"));
-    QCOMPARE(window->libraryPanel->text(), QStringLiteral("Chord Library: Default"));
+    QCOMPARE(window->libraryPanel()->text(), QStringLiteral("Chord Library: Default"));
     QCOMPARE(window->helpFile(), joinPath(folder.filePath("Help"), "Songloom.hlp"));
 
-    QComboBox *sizes = window->toolBar.cboFontSize;
+    QComboBox *sizes = window->toolBar().cboFontSize;
     QStringList entries;
     for (int i = 0; i < sizes->count(); ++i)
         entries << sizes->itemText(i);
@@ -126,8 +127,8 @@ void tst_MainWindow::startupSongFromTemplate()
     QTRY_VERIFY(!window->isLoading());
     QVERIFY(m_prompt->messages.isEmpty());
     QCOMPARE(window->windowTitle(), QStringLiteral("Songloom - NewSong1"));
-    QVERIFY(window->rtfText->Text().contains(QLatin1String("Words & Music by")));
-    QVERIFY(!window->rtfText->Changed());
+    QVERIFY(window->song()->Text().contains(QLatin1String("Words & Music by")));
+    QVERIFY(!window->song()->Changed());
 }
 
 void tst_MainWindow::startupWithoutTemplate()
@@ -142,7 +143,7 @@ void tst_MainWindow::startupWithoutTemplate()
     QCOMPARE(m_prompt->messages[0].icon, QMessageBox::Information);
     QVERIFY(m_prompt->messages[0].text.endsWith(folder.filePath("NewSongTemplate.rtf")));
     QCOMPARE(window->windowTitle(), QStringLiteral("Songloom"));
-    QVERIFY(window->rtfText->Text().isEmpty());
+    QVERIFY(window->song()->Text().isEmpty());
     window->activateWindow();
     QTest::qWait(10);
     QCOMPARE(m_prompt->messages.size(), 1);
@@ -240,8 +241,8 @@ void tst_MainWindow::storedSizeNotANumber()
     QCOMPARE(sizeInTwips(*window), expectedTwips);
     // The rest of the load went on.
     QCOMPARE(gstrChordLibName, QStringLiteral("Folk"));
-    QCOMPARE(window->libraryPanel->text(), QStringLiteral("Chord Library: Folk"));
-    QCOMPARE(window->toolBar.cboFontSize->count(), 9);
+    QCOMPARE(window->libraryPanel()->text(), QStringLiteral("Chord Library: Folk"));
+    QCOMPARE(window->toolBar().cboFontSize->count(), 9);
     QCOMPARE(gstrMainDictFileName, QStringLiteral("SpellUK.lex"));
     QCOMPARE(gstrCustomDictFilePath, folder.filePath("custom.dic"));
 }
@@ -277,8 +278,8 @@ void tst_MainWindow::deletedLibraryComesBack()
     auto window = startWindow();
     QVERIFY(window);
     QVERIFY(QFileInfo(library).isDir());
-    QCOMPARE(window->ListView1->count(), 0);
-    QCOMPARE(window->libraryPanel->text(), QStringLiteral("Chord Library: Blues"));
+    QCOMPARE(window->chordPanel()->list()->count(), 0);
+    QCOMPARE(window->libraryPanel()->text(), QStringLiteral("Chord Library: Blues"));
 }
 
 void tst_MainWindow::chordListKeepsItsWidth()
@@ -290,10 +291,10 @@ void tst_MainWindow::chordListKeepsItsWidth()
     for (int width : {667, 1200, 300}) {
         window->resize(width, 400);
         QTest::qWait(10);
-        const QList<int> sizes = window->vbuSplitter->sizes();
+        const QList<int> sizes = window->splitter()->sizes();
         QCOMPARE(sizes.size(), 2);
         QCOMPARE(sizes[1], 105);
-        QCOMPARE(sizes[0] + sizes[1] + window->vbuSplitter->handleWidth(), window->vbuSplitter->width());
+        QCOMPARE(sizes[0] + sizes[1] + window->splitter()->handleWidth(), window->splitter()->width());
     }
 }
 
@@ -301,32 +302,32 @@ void tst_MainWindow::menus()
 {
     TestProgramFolder folder;
     frmSongloom window;
-    QCOMPARE(captions(window.menus.mnuFileItem),
+    QCOMPARE(captions(window.menus().mnuFileItem),
              QStringList({"&New", "&Open...", "&Close", "-", "&Save", "Save&As...", "-", "Print Set&up...", "&Print",
                           "Print Pre&view... (hidden)", "- (hidden)", "MRU (hidden)", "-", "E&xit"}));
-    QCOMPARE(captions(window.menus.mnuEditItem),
+    QCOMPARE(captions(window.menus().mnuEditItem),
              QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste", "-", "&Font..."}));
-    QCOMPARE(captions(window.menus.mnuViewItem), QStringList({"&Toolbar", "&StatusBar", "&Options... (hidden)"}));
-    QCOMPARE(captions(window.menus.mnuToolsItem),
+    QCOMPARE(captions(window.menus().mnuViewItem), QStringList({"&Toolbar", "&StatusBar", "&Options... (hidden)"}));
+    QCOMPARE(captions(window.menus().mnuToolsItem),
              QStringList({"&ChordBox...", "&Spell Check...", "-", "Chord &Libraries...", "Spell Check &Options...",
                           "Character &Map..."}));
-    QCOMPARE(captions(window.menus.mnuHelpItem), QStringList({"&Help...", "&About"}));
-    QCOMPARE(captions(window.menus.mnuChordItem), QStringList({"&Copy", "&Delete", "-", "&Libraries"}));
+    QCOMPARE(captions(window.menus().mnuHelpItem), QStringList({"&Help...", "&About"}));
+    QCOMPARE(captions(window.menus().mnuChordItem), QStringList({"&Copy", "&Delete", "-", "&Libraries"}));
 
     // Ctrl+V is left to the song, which pastes pictures too.
-    QCOMPARE(window.menus.mnuEditItem[4]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-    QCOMPARE(window.menus.mnuFileItem[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-    QCOMPARE(window.menus.mnuHelpItem[0]->shortcut(), QKeySequence(Qt::Key_F1));
-    QVERIFY(window.menus.mnuViewItem[0]->isChecked());
-    QVERIFY(window.menus.mnuViewItem[1]->isChecked());
-    QVERIFY(!window.menuBar()->actions().contains(window.menus.mnuChord->menuAction()));
+    QCOMPARE(window.menus().mnuEditItem[4]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    QCOMPARE(window.menus().mnuFileItem[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    QCOMPARE(window.menus().mnuHelpItem[0]->shortcut(), QKeySequence(Qt::Key_F1));
+    QVERIFY(window.menus().mnuViewItem[0]->isChecked());
+    QVERIFY(window.menus().mnuViewItem[1]->isChecked());
+    QVERIFY(!window.menuBar()->actions().contains(window.menus().mnuChord->menuAction()));
 }
 
 void tst_MainWindow::toolBar()
 {
     TestProgramFolder folder;
     frmSongloom window;
-    const QList<QAction *> &positions = window.toolBar.positions;
+    const QList<QAction *> &positions = window.toolBar().positions;
     QCOMPARE(positions.size(), 27);
     QStringList keys;
     for (QAction *action : positions)
@@ -334,8 +335,8 @@ void tst_MainWindow::toolBar()
     QCOMPARE(keys.join(','), QStringLiteral("|,New,Open,Save,|,Print,|,Cut,Copy,Paste,Delete,Undo,|,ChordBox,"
                                             "Copyright,Spell Check,|,Font,FontSize,|,Bold,Italic,Underline,|,"
                                             "Align Left,Center,Align Right"));
-    QCOMPARE(window.toolBar.buttons.value("Copyright")->toolTip(), QStringLiteral("Insert Copyright"));
-    QCOMPARE(window.toolBar.cboFontSize->toolTip(), QStringLiteral("Font Size"));
+    QCOMPARE(window.toolBar().buttons.value("Copyright")->toolTip(), QStringLiteral("Insert Copyright"));
+    QCOMPARE(window.toolBar().cboFontSize->toolTip(), QStringLiteral("Font Size"));
 
     int icons = 0;
     for (QAction *action : positions)
@@ -351,8 +352,8 @@ void tst_MainWindow::toolBar()
     }
 
     // At most one alignment pressed; none is allowed.
-    QAction *left = window.toolBar.buttons.value("Align Left");
-    QAction *right = window.toolBar.buttons.value("Align Right");
+    QAction *left = window.toolBar().buttons.value("Align Left");
+    QAction *right = window.toolBar().buttons.value("Align Right");
     left->setChecked(true);
     right->setChecked(true);
     QVERIFY(!left->isChecked());
@@ -365,16 +366,16 @@ void tst_MainWindow::viewMenuHidesBars()
     TestProgramFolder folder;
     auto window = startWindow();
     QVERIFY(window);
-    window->menus.mnuViewItem[0]->trigger();
-    QVERIFY(!window->toolBar.tbToolBar->isVisible());
-    QVERIFY(!window->toolBar.cboFontSize->isVisible());
-    window->menus.mnuViewItem[1]->trigger();
-    QVERIFY(!window->sbStatusBar->isVisible());
+    window->menus().mnuViewItem[0]->trigger();
+    QVERIFY(!window->toolBar().tbToolBar->isVisible());
+    QVERIFY(!window->toolBar().cboFontSize->isVisible());
+    window->menus().mnuViewItem[1]->trigger();
+    QVERIFY(!window->statusBar()->isVisible());
     // The song moves up into the freed space, the list keeps its width.
-    QTRY_COMPARE(window->vbuSplitter->geometry().top(), window->menuBar()->height());
-    QCOMPARE(window->vbuSplitter->sizes().value(1), 105);
-    window->menus.mnuViewItem[0]->trigger();
-    QVERIFY(window->toolBar.cboFontSize->isVisible());
+    QTRY_COMPARE(window->splitter()->geometry().top(), window->menuBar()->height());
+    QCOMPARE(window->splitter()->sizes().value(1), 105);
+    window->menus().mnuViewItem[0]->trigger();
+    QVERIFY(window->toolBar().cboFontSize->isVisible());
 }
 
 void tst_MainWindow::libraryListing()
@@ -393,11 +394,11 @@ void tst_MainWindow::libraryListing()
     auto window = startWindow();
     QVERIFY(window);
     // A file that is not a picture is passed over; the load goes on.
-    QCOMPARE(window->ListView1->count(), 2);
-    QCOMPARE(window->ListView1->item(0)->text(), QStringLiteral("Am"));
-    QCOMPARE(window->ListView1->item(1)->text(), QStringLiteral("C/G"));
-    QCOMPARE(window->ListView1->item(1)->data(Qt::UserRole).toString(), folder.filePath("BitMaps/C~G;2"));
-    QCOMPARE(window->toolBar.cboFontSize->count(), 9);
+    QCOMPARE(window->chordPanel()->list()->count(), 2);
+    QCOMPARE(window->chordPanel()->list()->item(0)->text(), QStringLiteral("Am"));
+    QCOMPARE(window->chordPanel()->list()->item(1)->text(), QStringLiteral("C/G"));
+    QCOMPARE(window->chordPanel()->list()->item(1)->data(Qt::UserRole).toString(), folder.filePath("BitMaps/C~G;2"));
+    QCOMPARE(window->toolBar().cboFontSize->count(), 9);
 }
 
 void tst_MainWindow::chordDraggedIntoSong()
@@ -413,13 +414,13 @@ void tst_MainWindow::chordDraggedIntoSong()
     QTRY_VERIFY(!window->isLoading());
 
     // The list offers the chord's own picture...
-    const QModelIndex index = window->ListView1->model()->index(0, 0);
-    std::unique_ptr<QMimeData> offered(window->ListView1->model()->mimeData({index}));
+    const QModelIndex index = window->chordPanel()->list()->model()->index(0, 0);
+    std::unique_ptr<QMimeData> offered(window->chordPanel()->list()->model()->mimeData({index}));
     QVERIFY(offered && offered->hasImage());
     QCOMPARE(qvariant_cast<QImage>(offered->imageData()).convertToFormat(QImage::Format_RGB32), chord);
 
     // ...and the song embeds it where it is dropped, as the user's edit.
-    QWidget *viewport = window->rtfText->viewport();
+    QWidget *viewport = window->song()->viewport();
     const QPoint point(20, 20);
     QDragEnterEvent enter(point, Qt::CopyAction, offered.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(viewport, &enter);
@@ -427,8 +428,8 @@ void tst_MainWindow::chordDraggedIntoSong()
     QCoreApplication::sendEvent(viewport, &move);
     QDropEvent drop(point, Qt::CopyAction, offered.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(viewport, &drop);
-    QVERIFY(window->rtfText->Text().contains(QChar::ObjectReplacementCharacter));
-    QVERIFY(window->rtfText->Changed());
+    QVERIFY(window->song()->Text().contains(QChar::ObjectReplacementCharacter));
+    QVERIFY(window->song()->Changed());
 }
 
 void tst_MainWindow::chordBoxCommand_data()
@@ -465,14 +466,14 @@ void tst_MainWindow::chordBoxCommand()
         editor->close();
     });
     if (fromToolBar)
-        window->toolBar.buttons.value("ChordBox")->trigger();
+        window->toolBar().buttons.value("ChordBox")->trigger();
     else
-        window->menus.mnuToolsItem[0]->trigger();
+        window->menus().mnuToolsItem[0]->trigger();
     QCOMPARE(editorTitle, QStringLiteral("New ChordBox"));
     QVERIFY(nameWhileOpen.isEmpty());
-    QCOMPARE(window->ListView1->count(), saved ? 1 : 0);
+    QCOMPARE(window->chordPanel()->list()->count(), saved ? 1 : 0);
     if (saved)
-        QCOMPARE(window->ListView1->item(0)->text(), QStringLiteral("Dm"));
+        QCOMPARE(window->chordPanel()->list()->item(0)->text(), QStringLiteral("Dm"));
 }
 
 QTEST_MAIN(tst_MainWindow)
