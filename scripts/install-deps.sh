@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Songloom needs to build, test and run, when
 # they are missing. Uses sudo when not root.
-#   scripts/install-deps.sh          what building, testing and running need
+#   scripts/install-deps.sh          what building, testing, running and the
+#                                    benchmarks need (hunspell is the spell
+#                                    benchmark's yardstick)
 #   scripts/install-deps.sh fuzz     also clang with libFuzzer and the sanitizers
 set -euo pipefail
 
@@ -9,6 +11,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libhunspell-dev hunspell-en-us
+  hunspell
   fonts-dejavu-core
 )
 if [ "${1:-}" = "fuzz" ]; then
