@@ -45,7 +45,7 @@ QStringList psSpellCheck::installedMainDictionaries(const QString &systemDir, co
             addName(name);
     }
     QFile list(installedListPath);
-    if (list.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (!installedListPath.isEmpty() && list.open(QIODevice::ReadOnly | QIODevice::Text)) {
         const QStringList lines = QString::fromUtf8(list.readAll()).split(QLatin1Char('\n'));
         for (const QString &line : lines) {
             const QString name = line.trimmed();
