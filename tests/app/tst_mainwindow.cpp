@@ -307,7 +307,8 @@ void tst_MainWindow::menus()
                           "Print Pre&view... (hidden)", "- (hidden)", "MRU (hidden)", "-", "E&xit"}));
     QCOMPARE(captions(window.menus().mnuEditItem),
              QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste", "-", "&Font..."}));
-    QCOMPARE(captions(window.menus().mnuViewItem), QStringList({"&Toolbar", "&StatusBar", "&Options... (hidden)"}));
+    QCOMPARE(captions(window.menus().mnuViewItem),
+             QStringList({"&Toolbar", "&StatusBar", "&Options... (hidden)", "Check Spelling as You T&ype"}));
     QCOMPARE(captions(window.menus().mnuToolsItem),
              QStringList({"&ChordBox...", "&Spell Check...", "-", "Chord &Libraries...", "Spell Check &Options...",
                           "Character &Map..."}));
