@@ -1,5 +1,6 @@
 #include "cli/ChordCommand.h"
 #include "cli/ConvertCommand.h"
+#include "cli/SpellCommand.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -56,6 +57,8 @@ int main(int argc, char *argv[])
         return runChordCommand(args, out, err);
     if (command == QLatin1String("convert"))
         return runConvertCommand(args, out, err);
+    if (command == QLatin1String("spell"))
+        return runSpellCommand(args, out, err);
     err << "songloom-cli: unknown command \"" << command << "\"\n";
     return usage(err);
 }
