@@ -163,7 +163,8 @@ void frmSongloom::Form_Load()
     gstrChordLibPath = SettingsStore::GetSetting(SettingsStore::ChordLibPath, gstrChordLibPath);
     gstrChordLibName = SettingsStore::GetSetting(SettingsStore::ChordLibName, ChordLibraryFolders::defaultLibraryName());
     // BitMaps, and a library folder removed since the last run, come back empty.
-    ChordLibraryFolders::ensureLibraryFolders(AppPath(), gstrChordLibPath);
+    // A folder that cannot be made leaves an empty list; the load goes on.
+    (void)ChordLibraryFolders::ensureLibraryFolders(AppPath(), gstrChordLibPath);
     m_chordPanel->LoadBitMaps();
 
     m_toolBar.cboFontSize->clear();
