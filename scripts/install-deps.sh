@@ -5,6 +5,7 @@
 #                                    benchmarks need (hunspell is the spell
 #                                    benchmark's yardstick)
 #   scripts/install-deps.sh fuzz     also clang with libFuzzer and the sanitizers
+#   scripts/install-deps.sh wm       also an X server and window manager for the window tests
 set -euo pipefail
 
 packages=(
@@ -14,9 +15,10 @@ packages=(
   hunspell
   fonts-dejavu-core
 )
-if [ "${1:-}" = "fuzz" ]; then
-  packages+=(clang-14 libclang-rt-14-dev)
-fi
+case "${1:-}" in
+  fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
+  wm) packages+=(xvfb openbox xdotool x11-utils) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
