@@ -1,6 +1,7 @@
 #include "spell/QtSpellDialogs.h"
 
 #include "base/Prompt.h"
+#include "base/Result.h"
 #include "spell/frmSpellOptions.h"
 #include "spell/frmSpellWord.h"
 
@@ -25,9 +26,7 @@ void QtSpellDialogs::addFailed(const QString &word, const QString &path, int err
 {
     prompt().message(m_owner, QMessageBox::Warning, QStringLiteral("Custom Dictionary Not Saved"),
                      QStringLiteral("The word '%1' could not be added to the custom dictionary\n'%2'.\n"
-                                    "It is accepted until Songloom ends.\n\n"
-                                    "Error Number: %3  Description: %4")
-                         .arg(word, path)
-                         .arg(errorNumber)
-                         .arg(description));
+                                    "It is accepted until Songloom ends.\n\n")
+                             .arg(word, path)
+                         + Result::failed(errorNumber, description).message());
 }

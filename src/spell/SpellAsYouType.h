@@ -35,6 +35,8 @@ public:
     // underlined. The caller owns the menu.
     QMenu *createContextMenu(const QPoint &viewportPosition);
 
+    SpellHighlighter *highlighter() const { return m_highlighter; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

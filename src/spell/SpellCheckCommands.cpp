@@ -2,6 +2,7 @@
 
 #include "base/Module1.h"
 #include "base/Prompt.h"
+#include "base/Result.h"
 #include "base/SettingsStore.h"
 #include "spell/SpellCheckerControl.h"
 
@@ -14,11 +15,6 @@ const QString fallbackMainDictionary = QStringLiteral("SpellUS.lex");
 bool isExistingFile(const QString &path)
 {
     return !path.isEmpty() && QFileInfo(path).isFile();
-}
-
-QString errorText(int number, const QString &description)
-{
-    return QStringLiteral("Error Number: %1  Description: %2").arg(number).arg(description);
 }
 
 } // namespace
@@ -66,7 +62,7 @@ bool SpellCheckCommands::LoadDictionaries()
         if (m_checker.openError() == 0)
             return false;
         prompt().message(m_parent, QMessageBox::Warning, QStringLiteral("Error Opening Dictionary"),
-                         errorText(m_checker.openError(), m_checker.openErrorString()));
+                         Result::failed(m_checker.openError(), m_checker.openErrorString()).message());
         return true;
     };
 
@@ -141,7 +137,7 @@ void SpellCheckCommands::finishRun(const SpellRunResult &result)
     case SpellRunResult::Outcome::Failed:
         m_checker.EndCheck();
         prompt().message(m_parent, QMessageBox::Information, QStringLiteral("Sub SpellCheck"),
-                         errorText(result.errorNumber, result.errorDescription));
+                         result.error.message());
         break;
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "spell/SpellCheckerControl.h"
 #include "spell/SpellWords.h"
 
@@ -22,8 +23,7 @@ struct SpellRunResult
     Outcome outcome = Outcome::Completed;
     qint32 checked = 0;  // words answered with a code that went on
     qint32 replaced = 0; // words whose answer was written into the song
-    int errorNumber = 0;
-    QString errorDescription;
+    Result error;        // why a failed run stopped
 };
 
 // An error that stops a run, with the number and text it is reported by.
@@ -131,16 +131,13 @@ SpellRunResult runSpellCheck(Song &song, SpellCheckerControl &checker)
         }
     } catch (const SpellRunError &error) {
         result.outcome = SpellRunResult::Outcome::Failed;
-        result.errorNumber = error.number;
-        result.errorDescription = error.description;
+        result.error = Result::failed(error.number, error.description);
     } catch (const std::bad_alloc &) {
         result.outcome = SpellRunResult::Outcome::Failed;
-        result.errorNumber = spellRunOutOfMemory;
-        result.errorDescription = QStringLiteral("Out of memory");
+        result.error = Result::failed(spellRunOutOfMemory, QStringLiteral("Out of memory"));
     } catch (const std::exception &error) {
         result.outcome = SpellRunResult::Outcome::Failed;
-        result.errorNumber = spellRunInternalError;
-        result.errorDescription = QString::fromLocal8Bit(error.what());
+        result.error = Result::failed(spellRunInternalError, QString::fromLocal8Bit(error.what()));
     }
     return result;
 }
