@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -38,7 +39,10 @@ frmSpellOptions::frmSpellOptions(const SpellDialogs::Options &options, QWidget *
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("&Main dictionary:"), cboMainDict);
-    form->addRow(QStringLiteral("&Custom dictionary:"), customRow);
+    // A row holding a layout gets no buddy of its own.
+    auto *customLabel = new QLabel(QStringLiteral("&Custom dictionary:"), this);
+    customLabel->setBuddy(txtCustomDict);
+    form->addRow(customLabel, customRow);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto *layout = new QVBoxLayout(this);
