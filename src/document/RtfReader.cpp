@@ -1049,20 +1049,18 @@ bool RtfReader::insert(const QByteArray &rtf, QTextCursor &cursor)
     return true;
 }
 
-// The source from its opening "{\rtf": a byte-order mark or white space
-// before it is tolerated. Empty when the data is not RTF.
-QByteArrayView RtfReader::rtfStart(const QByteArray &data)
+// The source from its opening "{\rtf": a byte-order mark or blanks before
+// it are tolerated. Empty when the data is not RTF.
+QByteArrayView RtfReader::rtfStart(QByteArrayView data)
 {
-    qsizetype i = 0;
-    if (data.startsWith("\xEF\xBB\xBF"))
-        i = 3;
-    while (i < data.size() && (data.at(i) == ' ' || data.at(i) == '\t' || data.at(i) == '\r' || data.at(i) == '\n'))
+    qsizetype i = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (i < data.size() && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n'))
         ++i;
-    const QByteArrayView source = QByteArrayView(data).sliced(i);
+    const QByteArrayView source = data.sliced(i);
     return source.startsWith("{\\rtf") ? source : QByteArrayView();
 }
 
-bool RtfReader::isRtf(const QByteArray &data)
+bool RtfReader::isRtf(QByteArrayView data)
 {
     return !rtfStart(data).isEmpty();
 }
