@@ -55,6 +55,8 @@ public:
         }
         m_text->selectionMoved();
     }
+    // Change() even when the document's content stayed the same.
+    void forceChange() { m_force = true; }
     ChangeBatch(const ChangeBatch &) = delete;
     ChangeBatch &operator=(const ChangeBatch &) = delete;
 
@@ -159,12 +161,13 @@ bool rtfText::LoadFile(const QString &path)
         return false;
     }
 
-    ChangeBatch batch(this, true);
+    ChangeBatch batch(this, false);
     RtfReader reader;
     if (!reader.read(data, document())) { // leaves the document as it was
         m_errorString = reader.errorString();
         return false;
     }
+    batch.forceChange();
     document()->clearUndoRedoStacks();
     setTextCursor(QTextCursor(document()));
     m_errorString.clear();
