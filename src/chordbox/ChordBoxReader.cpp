@@ -213,7 +213,7 @@ bool ChordBoxReader::readFile(const QString &path)
     reader.setDecideFormatFromContent(true);
     const QImage picture = reader.read();
     if (picture.isNull())
-        return fail(QStringLiteral("cannot read the picture \"%1\": %2").arg(path, reader.errorString()));
+        return fail(QStringLiteral("the file cannot be read as a picture: %1").arg(reader.errorString()));
     return read(picture);
 }
 
@@ -245,7 +245,7 @@ bool ChordBoxReader::read(const QImage &image)
         if (wholeRow)
             chord.setBar(fretSpace);
     }
-    const int barSpace = chord.hasBar() ? (chord.mlngBarY - firstCellCentreY) / boardCellPitch + 1 : 0;
+    const int barSpace = chord.barFretSpace();
     for (int string = 1; string <= stringCount; ++string) {
         for (int fretSpace = 1; fretSpace <= fretSpaceCount; ++fretSpace) {
             if (fretSpace != barSpace && hasBlock(picture, origin, string, fretSpace))
