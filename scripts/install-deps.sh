@@ -3,6 +3,7 @@
 # they are missing. Uses sudo when not root.
 #   scripts/install-deps.sh          what building, testing and running need
 #   scripts/install-deps.sh fuzz     also clang with libFuzzer and the sanitizers
+#   scripts/install-deps.sh wm       also an X server and window manager for the window tests
 set -euo pipefail
 
 packages=(
@@ -11,9 +12,10 @@ packages=(
   libhunspell-dev hunspell-en-us
   fonts-dejavu-core
 )
-if [ "${1:-}" = "fuzz" ]; then
-  packages+=(clang-14 libclang-rt-14-dev)
-fi
+case "${1:-}" in
+  fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
+  wm) packages+=(xvfb openbox xdotool x11-utils) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

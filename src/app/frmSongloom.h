@@ -58,6 +58,7 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -65,6 +66,9 @@ private:
     void buildWidgets();
     void connectCommands();
     void Form_Resize();
+    // Once the frame is known, sizes the window so its outer size is the
+    // stored one, limited to the screen, and keeps it on the screen.
+    void fitOuterSize();
     void Form_Unload();
     void readWindowSettings();
     void openChordBoxEditor();
@@ -85,6 +89,7 @@ private:
     bool mblnFirstShow = true;
     // The outer size asked for at load; the frame is only known once shown.
     QSize m_requestedOuterSize;
+    bool m_outerSizePending = false;
     QString m_helpFile;
     QPointer<HelpWindow> m_helpWindow;
 };

@@ -240,7 +240,7 @@ int runChordCommand(const QStringList &args, QTextStream &out, QTextStream &err)
             return wrong(QStringLiteral("--define cannot be mixed with --name, --dot or --bar"));
         const ChordProDefinition definition = ChordProDefinition::parse(*options.define);
         if (!definition.isValid())
-            return wrong(definition.errorString);
+            return wrong(definition.errorString());
         chord = definition.chord;
         name = definition.name;
         top = options.top.value_or(definition.topText);
