@@ -31,6 +31,8 @@ public:
     void Form_Load();
     // Runs at every activation; the first one opens the new song.
     void Form_Activate();
+    // A song to open at the first activation, after the new song.
+    void openAtStart(const QString &path);
 
     void mnuFileItem_Click(int index);
     void mnuEditItem_Click(int index);
@@ -86,5 +88,6 @@ private:
     // The outer size asked for at load; the frame is only known once shown.
     QSize m_requestedOuterSize;
     QString m_helpFile;
+    QString m_songAtStart;
     QPointer<HelpWindow> m_helpWindow;
 };
