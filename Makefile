@@ -5,15 +5,18 @@
 #   make deb    builds the Debian package, $(BUILD)/songloom_VERSION_ARCH.deb
 BUILD ?= build
 JOBS ?= 2
+# WERROR=1 turns warnings in our code into errors (CI).
+WERROR ?= 0
+CMAKE_OPTIONS = -DSONGLOOM_WERROR=$(if $(filter 1,$(WERROR)),ON,OFF)
 FUZZ_SECONDS ?= 600
 
-.PHONY: deps configure build run test fuzz bench install deb clean
+.PHONY: deps configure build run test test-sanitize fuzz bench install deb clean
 
 deps:
 	@scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_OPTIONS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
@@ -23,6 +26,17 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+SANITIZE_BUILD ?= build-sanitize
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSONGLOOM_SANITIZE=ON $(CMAKE_OPTIONS) >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j$(JOBS) -LE interop
 
 fuzz:
 	@scripts/install-deps.sh fuzz
@@ -41,9 +55,9 @@ install: build
 # The package holds only what is installed, so only that is built.
 deb:
 	@scripts/install-deps.sh package
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_OPTIONS) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS) --target songloom songloom-cli songloom_starter_chords songloom_man_pages
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

@@ -60,6 +60,7 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -67,6 +68,9 @@ private:
     void buildWidgets();
     void connectCommands();
     void Form_Resize();
+    // Once the frame is known, sizes the window so its outer size is the
+    // stored one, limited to the screen, and keeps it on the screen.
+    void fitOuterSize();
     void Form_Unload();
     void readWindowSettings();
     void openChordBoxEditor();
@@ -87,6 +91,7 @@ private:
     bool mblnFirstShow = true;
     // The outer size asked for at load; the frame is only known once shown.
     QSize m_requestedOuterSize;
+    bool m_outerSizePending = false;
     QString m_helpFile;
     QString m_songAtStart;
     QPointer<HelpWindow> m_helpWindow;

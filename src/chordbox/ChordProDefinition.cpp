@@ -13,12 +13,6 @@ namespace {
 constexpr int notPlayed = -1;
 constexpr int openString = 0;
 
-ChordProDefinition failure(const QString &why)
-{
-    ChordProDefinition result;
-    result.errorString = why;
-    return result;
-}
 
 // The definition's words, without the directive's braces and keyword.
 QStringList definitionWords(QString text)
@@ -42,6 +36,11 @@ bool isKeyword(const QString &word)
 
 ChordProDefinition ChordProDefinition::parse(const QString &text)
 {
+    const auto failure = [](const QString &why) {
+        ChordProDefinition failed;
+        failed.m_errorString = why;
+        return failed;
+    };
     const QStringList words = definitionWords(text);
     if (words.isEmpty())
         return failure(QStringLiteral("the chord definition is empty"));

@@ -180,20 +180,17 @@ void frmChordBox::cmdOK_Click()
                          ChordFiles::refusedCharactersMessage());
         return;
     }
-    ChordFiles::FileError error;
-    QString file;
-    if (gstrChordLibPath.isEmpty()) {
-        error = {QFileDevice::OpenError, QStringLiteral("No chord library is chosen.")};
-    } else {
-        file = ChordFiles::MakeChordFileName(displayName, gstrChordLibPath);
-        if (ChordFiles::saveChordFile(m_image, ChordFiles::chordKey(gstrChordLibPath, file), &error)) {
+    Result saved = Result::failed(QFileDevice::OpenError, QStringLiteral("No chord library is chosen."));
+    if (!gstrChordLibPath.isEmpty()) {
+        const QString file = ChordFiles::MakeChordFileName(displayName, gstrChordLibPath);
+        saved = ChordFiles::saveChordFile(m_image, ChordFiles::chordKey(gstrChordLibPath, file));
+        if (saved) {
             gstrNewChordName = file;
             accept();
             return;
         }
     }
-    showMessage(this, QMessageBox::Warning,
-                QStringLiteral("Error Number: %1  Description: %2").arg(error.number).arg(error.description));
+    showMessage(this, QMessageBox::Warning, saved.message());
 }
 
 void frmChordBox::cmdHelp_Click()

@@ -164,7 +164,7 @@ int runChordCommand(const QStringList &args, QTextStream &out, QTextStream &err)
             return fail(QStringLiteral("--define cannot be mixed with --name, --dot or --bar"));
         const ChordProDefinition definition = ChordProDefinition::parse(*options.define);
         if (!definition.isValid())
-            return fail(definition.errorString);
+            return fail(definition.errorString());
         chord = definition.chord;
         name = definition.name;
         top = options.top.value_or(definition.topText);

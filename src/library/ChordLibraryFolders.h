@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
 
 // Where chord libraries lie: BitMaps in the program folder is the library
@@ -21,8 +23,6 @@ QString libraryPath(const QString &appPath, const QString &libraryName);
 
 // Creates BitMaps when it is missing, then the current library's folder
 // when it is another one and missing (that folder only, not its parents).
-// False and the reason when a folder could not be made.
-bool ensureLibraryFolders(const QString &appPath, const QString &currentLibraryPath,
-                          QString *errorString = nullptr);
+Result ensureLibraryFolders(const QString &appPath, const QString &currentLibraryPath);
 
 } // namespace ChordLibraryFolders

@@ -139,9 +139,9 @@ private slots:
         QFETCH(QString, message);
         if (message == QStringLiteral("Songloom|")) {
             gstrChordLibPath += QStringLiteral("Gone") + QDir::separator();
-            ChordFiles::FileError error;
-            QVERIFY(!ChordFiles::saveChordFile(QImage(), gstrChordLibPath + typedName, &error));
-            message += QStringLiteral("Error Number: %1  Description: %2").arg(error.number).arg(error.description);
+            const Result failed = ChordFiles::saveChordFile(QImage(), gstrChordLibPath + typedName);
+            QVERIFY(!failed);
+            message += failed.message();
         }
         open();
         click({13, 15});
