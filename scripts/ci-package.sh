@@ -48,7 +48,8 @@ trap cleanup EXIT
 
 step "Building the package"
 rm -f "$BUILD"/songloom_*.deb
-make deb BUILD="$BUILD"
+# Warnings as errors, as the rest of CI builds the same tree.
+make deb BUILD="$BUILD" WERROR="${WERROR:-1}"
 deb=$(ls "$BUILD"/songloom_*.deb)
 cp "$deb" "$work/"
 deb="$work/$(basename "$deb")"
