@@ -4,6 +4,12 @@
 #   scripts/install-deps.sh          what building, testing and running need
 #   scripts/install-deps.sh fuzz     also clang with libFuzzer and the sanitizers
 #   scripts/install-deps.sh wm       also an X server and window manager for the window tests
+#   scripts/install-deps.sh package  also what `make deb` and scripts/ci-package.sh need:
+#                                    dpkg-shlibdeps, help2man for the man pages, the desktop
+#                                    entry and AppStream validators, and an X server to
+#                                    start the installed program in
+#   scripts/install-deps.sh icons    also rsvg-convert and ImageMagick, which render
+#                                    the icon's PNGs (scripts/render-icons.sh)
 set -euo pipefail
 
 packages=(
@@ -15,6 +21,10 @@ packages=(
 case "${1:-}" in
   fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
   wm) packages+=(xvfb openbox xdotool x11-utils) ;;
+  package)
+    packages+=(dpkg-dev file help2man desktop-file-utils appstream
+               xvfb openbox xdotool x11-utils imagemagick) ;;
+  icons) packages+=(librsvg2-bin imagemagick) ;;
 esac
 
 missing=()
