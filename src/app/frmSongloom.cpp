@@ -2,6 +2,7 @@
 
 #include "app/HelpWindow.h"
 #include "app/MainLayout.h"
+#include "base/DataFolders.h"
 #include "base/Module1.h"
 #include "base/Prompt.h"
 #include "base/SettingsStore.h"
@@ -36,6 +37,7 @@
 
 #include <climits>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -162,11 +164,10 @@ void frmSongloom::Form_Load()
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     m_helpFile = joinPath(joinPath(AppPath(), QStringLiteral("Help")), QStringLiteral("Songloom.hlp"));
 
-    // The songs' folder; a read-only program folder must not stop the rest
-    // of the load.
-    const QString songs = joinPath(AppPath(), QStringLiteral("My Songs"));
+    // The songs' folder; one that cannot be made must not stop the rest of the load.
+    const QString songs = DataFolders::SongsPath();
     if (!QFileInfo(songs).isDir())
-        QDir().mkdir(songs);
+        QDir().mkpath(songs);
 
     mblnLoading = true;
     readWindowSettings();
@@ -175,7 +176,7 @@ void frmSongloom::Form_Load()
     gstrChordLibName = SettingsStore::GetSetting(SettingsStore::ChordLibName, ChordLibraryFolders::defaultLibraryName());
     // BitMaps, and a library folder removed since the last run, come back empty.
     // A folder that cannot be made leaves an empty list; the load goes on.
-    (void)ChordLibraryFolders::ensureLibraryFolders(AppPath(), gstrChordLibPath);
+    (void)ChordLibraryFolders::ensureLibraryFolders(DataFolders::DataPath(), gstrChordLibPath);
     m_chordPanel->LoadBitMaps();
 
     m_toolBar.cboFontSize->clear();
@@ -186,7 +187,7 @@ void frmSongloom::Form_Load()
 
     gstrMainDictFileName = SettingsStore::GetSetting(SettingsStore::MainDictFileName, QStringLiteral("SpellUS.lex"));
     gstrCustomDictFilePath = SettingsStore::GetSetting(SettingsStore::CustomDictFilePath,
-                                                       joinPath(AppPath(), QStringLiteral("custom.dic")));
+                                                       joinPath(DataFolders::DataPath(), QStringLiteral("custom.dic")));
 
     // Underlining starts once the window stands, not during the load.
     const bool asYouType = SettingsStore::GetSetting(SettingsStore::CheckSpellingAsYouType, QStringLiteral("1"))
@@ -288,8 +289,16 @@ void frmSongloom::Form_Activate()
         return;
     repaint();
     m_fileCommands->startupSong();
+    // Taken once: a message box of the open must not open it again on reactivation.
+    if (const QString song = std::exchange(m_songAtStart, QString()); !song.isEmpty())
+        m_fileCommands->OpenFile(song);
     mblnLoading = false;
     QGuiApplication::restoreOverrideCursor();
+}
+
+void frmSongloom::openAtStart(const QString &path)
+{
+    m_songAtStart = path;
 }
 
 void frmSongloom::resizeEvent(QResizeEvent *event)

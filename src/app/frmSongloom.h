@@ -38,6 +38,8 @@ public:
     void Form_Load();
     // Runs at every activation; the first one opens the new song.
     void Form_Activate();
+    // A song to open at the first activation, after the new song.
+    void openAtStart(const QString &path);
 
     void mnuFileItem_Click(int index);
     void mnuEditItem_Click(int index);
@@ -104,5 +106,6 @@ private:
     QSize m_requestedOuterSize;
     bool m_outerSizePending = false;
     QString m_helpFile;
+    QString m_songAtStart;
     QPointer<HelpWindow> m_helpWindow;
 };

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
 
 using namespace ChordBoxGeometry;
 
@@ -99,14 +100,11 @@ ChordProDefinition ChordProDefinition::parse(const QString &text)
     if (baseFret > 1)
         result.topText = ChordBox::fretLabel(baseFret);
 
-    int lowest = 0;
-    for (int fret : frets) {
-        if (fret > openString && (lowest == 0 || fret < lowest))
-            lowest = fret;
-    }
-    // A bar covers all six strings, so it is only drawn when the outer
-    // strings are both held at the lowest fretted space.
-    const bool barre = lowest > 0 && frets.first() == lowest && frets.last() == lowest;
+    // A bar covers all six strings, so it is only drawn when every string is
+    // fretted and both outer strings are held at the lowest fret: an open or
+    // muted string anywhere would be covered by it.
+    const int lowest = *std::min_element(frets.cbegin(), frets.cend());
+    const bool barre = lowest > openString && frets.first() == lowest && frets.last() == lowest;
     if (barre)
         result.chord.setBar(lowest);
     for (int string = 1; string <= stringCount; ++string) {

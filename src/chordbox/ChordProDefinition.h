@@ -20,9 +20,10 @@ public:
 
     // Reads one definition. The frets list gives strings 1 to 6 left to
     // right: "x" (or "N", or -1) for a string not played, 0 for an open
-    // string, 1 to 5 for the fret space relative to the base fret. When the
-    // lowest fretted space is held on both outer strings, it is drawn as
-    // the bar. "fingers" is accepted and ignored.
+    // string, 1 to 5 for the fret space relative to the base fret. When no
+    // string is open or muted and the lowest fret is held on both outer
+    // strings, that fret is drawn as the bar. "fingers" is accepted and
+    // ignored.
     static ChordProDefinition parse(const QString &text);
 
 private:

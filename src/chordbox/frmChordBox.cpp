@@ -148,6 +148,20 @@ void frmChordBox::showEvent(QShowEvent *event)
     }
 }
 
+void frmChordBox::startFrom(const ChordBox &chord, const QString &name, const QString &topText)
+{
+    m_chord = chord;
+    picMap->update();
+    txtChordName->setText(name);
+    // A list entry is picked as the user would pick it; other text is typed.
+    const int entry = cboFretNum->findText(topText, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (entry >= 0)
+        cboFretNum->setCurrentIndex(entry);
+    else
+        cboFretNum->setEditText(topText);
+    DrawChordBox();
+}
+
 void frmChordBox::picMap_MouseUp(int button, float X, float Y)
 {
     m_chord.mouseUp(button, X, Y);

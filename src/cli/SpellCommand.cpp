@@ -1,5 +1,8 @@
 #include "cli/SpellCommand.h"
 
+#include "cli/CliUsage.h"
+
+#include "base/DataFolders.h"
 #include "base/Module1.h"
 #include "document/RtfReader.h"
 #include "spell/SpellWords.h"
@@ -15,7 +18,7 @@
 namespace {
 
 constexpr int suggestionsShown = 3;
-constexpr int exitClean = 0;
+constexpr int exitClean = CliUsage::Success;
 constexpr int exitFound = 1;
 constexpr int exitError = 2;
 
@@ -76,7 +79,9 @@ int runSpellCommand(const QStringList &args, QTextStream &out, QTextStream &err)
     if (AppPath().isEmpty())
         setAppPath(QCoreApplication::applicationDirPath());
     if (custom.isEmpty()) {
-        custom = joinPath(AppPath(), QStringLiteral("custom.dic"));
+        // An installed program's custom dictionary is the user's copy.
+        const bool installed = QFileInfo::exists(joinPath(AppPath(), DataFolders::installedMarkerName()));
+        custom = joinPath(installed ? DataFolders::standardUserFolders().data : AppPath(), QStringLiteral("custom.dic"));
     } else if (!QFileInfo(custom).isFile()) {
         err << "songloom-cli: no custom dictionary " << custom << "\n";
         return exitError;

@@ -1,5 +1,6 @@
 #include "spell/SpellCheckCommands.h"
 
+#include "base/DataFolders.h"
 #include "base/Module1.h"
 #include "base/Prompt.h"
 #include "base/Result.h"
@@ -26,7 +27,7 @@ SpellCheckCommands::SpellCheckCommands(SpellCheckerControl &checker, QWidget *pa
 
 QString SpellCheckCommands::defaultCustomDictPath()
 {
-    return joinPath(AppPath(), QStringLiteral("custom.dic"));
+    return joinPath(DataFolders::DataPath(), QStringLiteral("custom.dic"));
 }
 
 bool SpellCheckCommands::CheckCustomDictPath()

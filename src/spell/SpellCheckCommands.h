@@ -32,7 +32,8 @@ public:
         finishRun(runSpellCheck(song, m_checker));
     }
 
-    // The program folder's custom.dic.
+    // custom.dic in the folder of the user's files (beside the program
+    // unless the program is installed).
     static QString defaultCustomDictPath();
 
 private:
