@@ -397,7 +397,7 @@ void frmSongloom::mnuToolsItem_Click(int index)
 {
     switch (ToolsItem(index)) {
     case ToolsItem::ChordBox: openChordBoxEditor(); break;
-    case ToolsItem::SpellCheck: m_spellCommands->SpellCheck(*rtfText); break;
+    case ToolsItem::SpellCheck: m_spellCommands->SpellCheck(rtfText->songText()); break;
     case ToolsItem::SpellCheckOptions:
         m_spellCommands->SpellCheckOptions();
         m_spellAsYouType->reload();

@@ -5,10 +5,12 @@
 #include "support/TestProgramFolder.h"
 
 #include "base/Module1.h"
+#include "document/SongText.h"
 #include "document/rtfText.h"
 #include "spell/SpellCheckCommands.h"
 
 #include <QFile>
+#include <QTextDocument>
 #include <QTest>
 
 using Corrections = QHash<QString, QString>;
@@ -85,7 +87,8 @@ private slots:
         TestProgramFolder folder;
         writeCustomDictionary(folder);
         ScriptedPrompt prompt;
-        rtfText text;
+        QTextDocument document;
+        SongText text(&document);
         text.setTextRTF(song);
         const QString before = text.Text();
         ScriptedChecker checker;
@@ -121,7 +124,8 @@ private slots:
         TestProgramFolder folder;
         writeCustomDictionary(folder);
         ScriptedPrompt prompt;
-        rtfText text;
+        QTextDocument document;
+        SongText text(&document);
         text.setTextRTF(QStringLiteral("first line\nsing teh song\nlast"));
         ScriptedChecker checker;
         checker.askContext = true;
@@ -139,7 +143,8 @@ private slots:
         TestProgramFolder folder;
         writeCustomDictionary(folder);
         ScriptedPrompt prompt;
-        rtfText text;
+        QTextDocument document;
+        SongText text(&document);
         text.setTextRTF(QStringLiteral("one two three four"));
         ScriptedChecker checker;
         checker.cancelAt = 3;
@@ -154,7 +159,8 @@ private slots:
         TestProgramFolder folder;
         writeCustomDictionary(folder);
         ScriptedPrompt prompt;
-        rtfText text;
+        QTextDocument document;
+        SongText text(&document);
         text.setTextRTF(QStringLiteral("teh one two"));
         ScriptedChecker checker;
         checker.corrections = {{"teh", "the"}};
@@ -174,7 +180,8 @@ private slots:
         TestProgramFolder folder;
         writeCustomDictionary(folder);
         ScriptedPrompt prompt;
-        rtfText text;
+        QTextDocument document;
+        SongText text(&document);
         text.setTextRTF(QStringLiteral("teh one two"));
         ScriptedChecker checker;
         checker.corrections = {{"teh", "the"}};
@@ -196,7 +203,8 @@ private slots:
         TestProgramFolder folder;
         writeCustomDictionary(folder);
         ScriptedPrompt prompt;
-        rtfText text;
+        QTextDocument document;
+        SongText text(&document);
         text.setTextRTF(QStringLiteral("one"));
         ScriptedChecker checker;
         checker.openResults << false << false;
@@ -220,7 +228,8 @@ private slots:
             song += QStringLiteral("alpha, beta gamma\n");
         song += QStringLiteral("omega");
         QVERIFY(song.size() > 70000);
-        rtfText text;
+        QTextDocument document;
+        SongText text(&document);
         text.setTextRTF(song);
         ScriptedChecker checker;
         checker.corrections = {{"alpha", "a"}, {"beta", "betamax"}};
@@ -252,7 +261,8 @@ private slots:
         QFETCH(QString, unit);
         QFETCH(int, start);
         QFETCH(QString, selected);
-        rtfText text;
+        QTextDocument document;
+        SongText text(&document);
         text.setTextRTF(QStringLiteral("Two words,x then\nmore"));
         const qint32 length = SelectTextUnit(text, unit, start);
         QCOMPARE(text.SelText(), selected);
