@@ -15,6 +15,7 @@ const QStringList chordForms{
     QStringLiteral("chord --read FILE"),
 };
 const QStringList convertForms{QStringLiteral("convert IN OUT")};
+const QStringList spellForms{QStringLiteral("spell FILE [--main NAME.lex] [--custom FILE]")};
 
 const QString chordDescription = QStringLiteral(
     "Draw a ChordBox, the 40 x 48 pixel chord diagram of six strings and five\n"
@@ -56,6 +57,26 @@ const QString convertDescription = QStringLiteral(
     "with its pictures inside), .odt (OpenDocument text) or .pdf (printed as\n"
     "Songloom prints it).\n");
 
+const QString spellDescription = QStringLiteral(
+    "List the unknown words of the song FILE, a Rich Text Format or plain-text\n"
+    "file, one a line as FILE:LINE:COLUMN: WORD, followed by up to three\n"
+    "suggestions. Chord symbols such as Am7 and C/G are no unknown words.\n");
+
+const QString spellOptions = QStringLiteral(
+    "  --main NAME.lex      the main dictionary in the program folder, or its path\n"
+    "                       (default SpellUS.lex)\n"
+    "  --custom FILE        the custom dictionary, one word a line (default the\n"
+    "                       custom.dic the program uses)\n"
+    "  -h, --help           show this help and exit\n");
+
+const QString spellExitStatus = QStringLiteral(
+    "Exit status:\n"
+    "  0  no unknown words\n"
+    "  1  unknown words were found\n"
+    "  2  the command line was wrong, or the song or a dictionary could not be read\n");
+
+const QString spellExample = QStringLiteral("  songloom-cli spell \"My Songs/Song.rtf\" --custom mine.dic\n");
+
 const QString convertOptions = QStringLiteral("  -h, --help           show this help and exit\n");
 
 const QString exitStatus = QStringLiteral(
@@ -91,10 +112,10 @@ namespace CliUsage {
 
 QString programHelp()
 {
-    return usageLines(chordForms + convertForms + QStringList{QStringLiteral("(--help | --version)")})
+    return usageLines(chordForms + convertForms + spellForms + QStringList{QStringLiteral("(--help | --version)")})
            + QStringLiteral(
                "Draw and read the chord pictures (ChordBoxes) of Songloom, the song sheet\n"
-               "editor, and convert songs, without opening its window.\n"
+               "editor, convert songs and check their spelling, without opening its window.\n"
                "\n"
                "Options:\n"
                "  -h, --help     show this help and exit; after a command, that command's help\n"
@@ -102,8 +123,16 @@ QString programHelp()
                "\n"
                "Chord:\n")
            + chordDescription + QLatin1Char('\n') + chordOptions + QStringLiteral("\nConvert:\n") + convertDescription
+           + QStringLiteral("\nSpell:\n") + spellDescription + QLatin1Char('\n') + spellOptions
            + QStringLiteral("\nExamples:\n") + chordExamples
-           + QStringLiteral("  songloom-cli convert \"My Songs/Song.rtf\" Song.pdf\n\n") + exitStatus;
+           + QStringLiteral("  songloom-cli convert \"My Songs/Song.rtf\" Song.pdf\n") + spellExample + QLatin1Char('\n')
+           + QStringLiteral(
+               "Exit status:\n"
+               "  0  done; spell: no unknown words\n"
+               "  1  a file could not be read or written, or a picture could not be read back;\n"
+               "     spell: unknown words were found\n"
+               "  2  the command line was wrong; spell: also a song or a dictionary that could\n"
+               "     not be read\n");
 }
 
 QString chordHelp()
@@ -115,6 +144,12 @@ QString convertHelp()
 {
     return commandHelp(convertForms, convertDescription, convertOptions,
                        QStringLiteral("  songloom-cli convert \"My Songs/Song.rtf\" Song.pdf\n"));
+}
+
+QString spellHelp()
+{
+    return usageLines(spellForms) + spellDescription + QStringLiteral("\nOptions:\n") + spellOptions
+           + QStringLiteral("\nExamples:\n") + spellExample + QLatin1Char('\n') + spellExitStatus;
 }
 
 QString versionText()

@@ -22,6 +22,8 @@ QString programHelp();
 QString chordHelp();
 // "songloom-cli convert --help".
 QString convertHelp();
+// "songloom-cli spell --help".
+QString spellHelp();
 // "songloom-cli --version".
 QString versionText();
 // The line that follows a complaint about the command line; the command

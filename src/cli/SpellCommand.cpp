@@ -61,6 +61,10 @@ QString songText(const QByteArray &data)
 
 int runSpellCommand(const QStringList &args, QTextStream &out, QTextStream &err)
 {
+    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+        out << CliUsage::spellHelp();
+        return CliUsage::Success;
+    }
     QString file;
     QString main = QStringLiteral("SpellUS.lex");
     QString custom;

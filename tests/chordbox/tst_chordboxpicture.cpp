@@ -1,25 +1,61 @@
-// The ChordBox picture against stored golden pictures, and the editing board.
+// The ChordBox picture: drawn against stored golden pictures, and read back
+// so that every read picture draws again pixel for pixel, while pictures
+// Songloom did not draw are refused.
 #include "chordbox/ChordBox.h"
+#include "chordbox/ChordBoxFont.h"
+#include "chordbox/ChordBoxReader.h"
 #include "chordbox/ChordBoxRenderer.h"
+#include "chordbox/ChordProDefinition.h"
 
 #include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 
-using Cells = QList<QPoint>;
+using Cells = QList<QPoint>; // string, fret space
 
 namespace {
 
 constexpr QRgb black = 0xff000000;
 constexpr QRgb white = 0xffffffff;
 
-ChordBox chordWith(const Cells &dots, int barRow)
+ChordBox chordWith(const Cells &dots, int barSpace)
 {
     ChordBox chord;
     for (const QPoint &dot : dots)
         chord.setDot(dot.x(), dot.y());
-    if (barRow > 0)
-        chord.setBar(barRow);
+    if (barSpace > 0)
+        chord.setBar(barSpace);
     return chord;
+}
+
+// The dots as strings and fret spaces, in string order.
+Cells cellsOf(const ChordBox &chord)
+{
+    Cells cells = chord.dotCells();
+    std::sort(cells.begin(), cells.end(), [](QPoint a, QPoint b) {
+        return a.x() != b.x() ? a.x() < b.x() : a.y() < b.y();
+    });
+    return cells;
+}
+
+// Reads the picture and checks that what was read draws it again.
+bool readsBack(const QImage &picture, ChordBoxReader &reader)
+{
+    if (!reader.read(picture)) {
+        qWarning("%s", qPrintable(reader.errorString()));
+        return false;
+    }
+    const QImage again = ChordBoxRenderer::DrawChordBox(reader.chord(), reader.name(), reader.topText());
+    if (again != picture) {
+        picture.save(QDir::current().filePath(QStringLiteral("%1.expected.png").arg(QTest::currentDataTag())));
+        again.save(QDir::current().filePath(QStringLiteral("%1.actual.png").arg(QTest::currentDataTag())));
+        qWarning("drawn again differently: name \"%s\", top \"%s\"", qPrintable(reader.name()),
+                 qPrintable(reader.topText()));
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -38,15 +74,12 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("top");
         const Cells none;
-        QTest::newRow("empty-grid") << none << 0 << "" << "";
         QTest::newRow("dot-1-1") << Cells{{1, 1}} << 0 << "" << "";
-        QTest::newRow("bar-5") << none << 5 << "" << "";
         QTest::newRow("bar-5-with-dot") << Cells{{2, 5}} << 5 << "" << "";
         QTest::newRow("name-1") << none << 0 << "G" << "";
         QTest::newRow("name-8") << none << 0 << "Bbmaj7#5" << "";
         QTest::newRow("name-12") << none << 0 << "Cmaj7add9/G#" << "";
         QTest::newRow("name-leading-blanks") << none << 0 << "   Am" << "";
-        QTest::newRow("top-3rd-fret") << none << 0 << "" << "3rd Fret";
         QTest::newRow("top-12th-fret") << none << 0 << "" << "12th Fret";
         QTest::newRow("top-five-characters") << none << 0 << "" << "capo3";
         QTest::newRow("am-5th-fret") << Cells{{2, 3}, {3, 3}} << 1 << "Am" << "5th Fret";
@@ -91,6 +124,114 @@ private slots:
         }
         const Cells row{{1, 4}, {2, 4}, {3, 4}, {4, 4}, {5, 4}, {6, 4}};
         QCOMPARE(ChordBoxRenderer::boardImage(chordWith({}, 4)), ChordBoxRenderer::boardImage(chordWith(row, 0)));
+    }
+
+    // Every starter chord through a chord file as the chord list holds it
+    // (BMP, no extension) reads back as the chord it was drawn from.
+    void starterChordsReadBack()
+    {
+        QFile table(QStringLiteral(SONGLOOM_TEST_DATA "/../../resources/chords/starter-chords.cho"));
+        QVERIFY(table.open(QIODevice::ReadOnly | QIODevice::Text));
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("chord"));
+        int read = 0;
+        for (const QString &line : QString::fromUtf8(table.readAll()).split(QLatin1Char('\n'))) {
+            if (!line.startsWith(QLatin1String("{define:")))
+                continue;
+            const ChordProDefinition chord = ChordProDefinition::parse(line);
+            QVERIFY2(chord.isValid(), qPrintable(line));
+            QVERIFY(ChordBoxRenderer::DrawChordBox(chord.chord, chord.name, chord.topText).save(file, "BMP"));
+            ChordBoxReader reader;
+            QVERIFY2(reader.readFile(file), qPrintable(line + ": " + reader.errorString()));
+            QCOMPARE(reader.name() + '|' + reader.topText(), chord.name + '|' + chord.topText);
+            QCOMPARE(cellsOf(reader.chord()), cellsOf(chord.chord));
+            QCOMPARE(reader.chord().mlngBarY, chord.chord.mlngBarY);
+            ++read;
+        }
+        QVERIFY(read > 50);
+    }
+
+    // Random chords, dots in the bar's row and full rows included, with
+    // every kind of text position.
+    void randomChordsReadBack()
+    {
+        QRandomGenerator random(20240611);
+        const QStringList texts{"", "A", "Am", "  Am", "Am  ", " C/G ", "Bbmaj7#5", "Cmaj7add9/G#",
+                                "MMMMMMMM", "12th Fret", "iiiiiiiiiiii", "W  W  W  W  W", "\"''\"", "R\u00E9 \u266D"};
+        for (int round = 0; round < 300; ++round) {
+            Cells dots;
+            for (int cell = 0; cell < 30; ++cell) {
+                if (random.bounded(round % 3 + 2) == 0)
+                    dots.append({cell / 5 + 1, cell % 5 + 1});
+            }
+            const QImage picture =
+                ChordBoxRenderer::DrawChordBox(chordWith(dots, random.bounded(6)), texts.at(random.bounded(texts.size())),
+                                               texts.at(random.bounded(texts.size())));
+            ChordBoxReader reader;
+            QVERIFY(readsBack(picture, reader));
+        }
+    }
+
+    // Every glyph of the font, four characters at a time, as the name and as
+    // the top text. Characters that look alike read as the first of them.
+    void everyGlyphReadsBack()
+    {
+        QList<char32_t> characters = ChordBoxFont::glyphCharacters();
+        characters.append(ChordBoxFont::unknownCharacter);
+        const QHash<char32_t, char32_t> lookAlikes{{U'\u25B3', U'\u0394'}, {U'\u266F', U'#'}, {U'\u2013', U'-'}};
+        for (qsizetype i = 0; i < characters.size(); i += 4) {
+            QString text;
+            QString expected;
+            for (char32_t code : characters.mid(i, 4)) {
+                text += QString::fromUcs4(&code, 1);
+                const char32_t read = lookAlikes.value(code, code);
+                expected += QString::fromUcs4(&read, 1);
+            }
+            for (bool asName : {true, false}) {
+                const QImage picture = ChordBoxRenderer::DrawChordBox(ChordBox(), asName ? text : QString(),
+                                                                      asName ? QString() : text);
+                ChordBoxReader reader;
+                QVERIFY2(readsBack(picture, reader), qPrintable(text));
+                QCOMPARE(asName ? reader.name() : reader.topText(), expected);
+            }
+        }
+        // Without a glyph of its own a character reads as the unknown one,
+        // an accented letter as its letter.
+        ChordBoxReader reader;
+        QVERIFY(readsBack(ChordBoxRenderer::DrawChordBox(ChordBox(), QStringLiteral("\u4E2D\u00E9"), {}), reader));
+        QCOMPARE(reader.name(), QStringLiteral("\uFFFDe"));
+    }
+
+    // Each picture is changed from a good one; the error says what is wrong.
+    void refuses_data()
+    {
+        QTest::addColumn<QImage>("picture");
+        QTest::addColumn<QString>("error");
+        const QImage good = ChordBoxRenderer::DrawChordBox(chordWith({{2, 3}}, 0), "Am", "5th Fret");
+        auto changed = [&good](const QList<QPoint> &pixels, QRgb colour = black) {
+            QImage picture = good;
+            for (const QPoint &pixel : pixels)
+                picture.setPixel(pixel, picture.pixel(pixel) == colour ? white : colour);
+            return picture;
+        };
+        QTest::newRow("enlarged") << ChordBoxRenderer::enlarged(good, 2) << "80 x 96";
+        QTest::newRow("grey pixel") << changed({{0, 0}}, 0xff808080) << "pixel (0, 0) has the colour #808080";
+        QTest::newRow("half a dot") << changed({{11, 23}}) << "pixel (13, 23) should be white";
+        QTest::newRow("fret line broken") << changed({{30, 21}}) << "pixel (30, 21) should be black";
+        QTest::newRow("mark in the name") << changed({{14, 40}}) << "the chord name cannot be read";
+        QTest::newRow("block in the top text") << changed({{36, 3}, {37, 3}, {36, 4}, {37, 4}})
+                                               << "the top-fret text cannot be read";
+    }
+
+    void refuses()
+    {
+        QFETCH(QImage, picture);
+        QFETCH(QString, error);
+        ChordBoxReader reader;
+        QVERIFY(!reader.read(picture));
+        QVERIFY2(reader.errorString().contains(error), qPrintable(reader.errorString()));
+        QCOMPARE(reader.name() + reader.topText(), QString());
+        QCOMPARE(reader.chord().dotCount(), 0);
     }
 };
 

@@ -1,15 +1,19 @@
-// songloom-cli run as the real program: help, version and wrong command
-// lines as command-line tools answer them, and "chord --read" whose output,
-// given back to the shell, draws the same picture.
+// songloom-cli run as the real program, each case in a fresh empty working
+// folder: help, version and wrong command lines as command-line tools
+// answer them, chords drawn to files and libraries, and "chord --read"
+// whose output, given back to the shell, draws the same picture.
 #include "cli/CliUsage.h"
 
 #include "chordbox/ChordBox.h"
 #include "chordbox/ChordBoxRenderer.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 namespace {
 
@@ -22,12 +26,27 @@ struct Run
     QString err;
 };
 
+ChordBox chordWith(const QList<QPoint> &dots, int barSpace)
+{
+    ChordBox chord;
+    for (const QPoint &dot : dots)
+        chord.setDot(dot.x(), dot.y());
+    if (barSpace > 0)
+        chord.setBar(barSpace);
+    return chord;
+}
+
+QImage picture(const QString &path)
+{
+    return QImage(path).convertToFormat(QImage::Format_RGB32);
+}
+
 } // namespace
 
 class tst_ChordCli : public QObject
 {
     Q_OBJECT
-    QTemporaryDir m_dir;
+    std::unique_ptr<QTemporaryDir> m_dir;
     QTemporaryDir m_runtime;
 
     Run start(const QString &program, const QStringList &args)
@@ -37,7 +56,7 @@ class tst_ChordCli : public QObject
         // Qt's own notes about a missing runtime folder would mix with ours.
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
         process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(m_dir.path());
+        process.setWorkingDirectory(m_dir->path());
         process.start(program, args);
         Run run;
         if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
@@ -49,75 +68,115 @@ class tst_ChordCli : public QObject
     }
 
     Run songloomCli(const QStringList &args) { return start(cli, args); }
-
-    // The command line as a POSIX shell reads it.
-    Run shell(const QString &commandLine) { return start(QStringLiteral("/bin/sh"), {"-c", commandLine}); }
+    QStringList files() const { return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
+    QString path(const QString &name) const { return m_dir->filePath(name); }
 
 private slots:
     void initTestCase() { QVERIFY(QFileInfo::exists(cli)); }
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
 
-    // Asked for: on standard output, exit code 0.
-    void answersOnStandardOutput_data()
+    // Asked for: on standard output, exit code 0. A wrong command line: the
+    // fault and a hint on standard error, or the whole usage when nothing
+    // was given; exit code 2.
+    void answers_data()
     {
         QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out");
-        QTest::newRow("--help") << QStringList{"--help"} << CliUsage::programHelp();
-        QTest::newRow("-h") << QStringList{"-h"} << CliUsage::programHelp();
-        QTest::newRow("--version") << QStringList{"--version"} << CliUsage::versionText();
-        QTest::newRow("-V") << QStringList{"-V"} << CliUsage::versionText();
-        QTest::newRow("chord --help") << QStringList{"chord", "--help"} << CliUsage::chordHelp();
-        QTest::newRow("chord -h after options") << QStringList{"chord", "--name", "A", "-h"} << CliUsage::chordHelp();
-        QTest::newRow("convert --help") << QStringList{"convert", "--help"} << CliUsage::convertHelp();
-    }
-
-    void answersOnStandardOutput()
-    {
-        QFETCH(QStringList, args);
-        const Run run = songloomCli(args);
-        QCOMPARE(run.err, QString());
-        QTEST(run.out, "out");
-        QCOMPARE(run.exitCode, 0);
-    }
-
-    // A wrong command line: the fault and a hint on standard error, or the
-    // whole usage when nothing was given; exit code 2.
-    void refusesOnStandardError_data()
-    {
-        QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("err");
-        QTest::newRow("nothing") << QStringList{} << CliUsage::programHelp();
-        QTest::newRow("chord alone") << QStringList{"chord"} << CliUsage::chordHelp();
-        QTest::newRow("unknown command") << QStringList{"draw"}
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << CliUsage::programHelp() << "";
+        QTest::newRow("-V") << QStringList{"-V"} << 0 << CliUsage::versionText() << "";
+        QTest::newRow("chord -h after options") << QStringList{"chord", "--name", "A", "-h"} << 0
+                                                << CliUsage::chordHelp() << "";
+        QTest::newRow("convert --help") << QStringList{"convert", "--help"} << 0 << CliUsage::convertHelp() << "";
+        QTest::newRow("spell --help") << QStringList{"spell", "--help"} << 0 << CliUsage::spellHelp() << "";
+        QTest::newRow("nothing") << QStringList{} << 2 << "" << CliUsage::programHelp();
+        QTest::newRow("chord alone") << QStringList{"chord"} << 2 << "" << CliUsage::chordHelp();
+        QTest::newRow("unknown command") << QStringList{"draw"} << 2 << ""
                                          << "songloom-cli: unknown command \"draw\"\n" + CliUsage::hint({});
-        QTest::newRow("unknown option") << QStringList{"--colour"}
-                                        << "songloom-cli: unknown option \"--colour\"\n" + CliUsage::hint({});
         QTest::newRow("chord, unknown option")
-            << QStringList{"chord", "--name", "A", "--help-me"}
+            << QStringList{"chord", "--name", "A", "--help-me"} << 2 << ""
             << "songloom-cli chord: unknown option \"--help-me\"\n" + CliUsage::hint("chord");
     }
 
-    void refusesOnStandardError()
+    void answers()
     {
         QFETCH(QStringList, args);
         const Run run = songloomCli(args);
-        QCOMPARE(run.out, QString());
         QTEST(run.err, "err");
-        QCOMPARE(run.exitCode, 2);
+        QTEST(run.out, "out");
+        QTEST(run.exitCode, "exitCode");
+        QVERIFY(files().isEmpty());
     }
 
-    // The help is complete and fits a terminal: every option the chord
-    // command takes is explained, and no line is longer than 79 columns.
-    // The version line is the one manual-page makers expect.
+    // The help is complete and fits a terminal: every option is explained,
+    // and no line is longer than 79 columns. The version line is the one
+    // manual-page makers expect.
     void helpIsComplete()
     {
         const QString help = CliUsage::programHelp();
         for (const char *option : {"--name NAME", "--top TEXT", "--dot STRING:FRET", "--bar FRET", "--define DEFINITION",
                                    "--scale N", "-o FILE", "--output-dir DIR", "--read FILE", "-h, --help",
-                                   "-V, --version", "convert IN OUT", "Exit status:"})
+                                   "-V, --version", "convert IN OUT", "spell FILE", "--main NAME.lex",
+                                   "--custom FILE", "Exit status:"})
             QVERIFY2(help.contains(QLatin1String(option)), option);
         QVERIFY(QRegularExpression("^songloom-cli \\(Songloom\\) \\d+\\.\\d+\\.\\d+\n$").match(CliUsage::versionText()).hasMatch());
-        for (const QString &line : help.split('\n') + CliUsage::chordHelp().split('\n'))
+        for (const QString &line : (help + CliUsage::chordHelp() + CliUsage::spellHelp()).split('\n'))
             QVERIFY2(line.size() < 80, qPrintable(line));
+    }
+
+    // Every row draws Am/E with a bar on the first fret space, two dots and
+    // "5th Fret", twice: the second time replaces a named file, while a
+    // library folder gets another chord file under the first free name and
+    // keeps what it holds. A .png file is a PNG picture, any other a BMP.
+    void draws_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("written");
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<QString>("taken");
+        const QStringList options{"--name", "Am/E", "--top", "5th Fret", "--dot", "2:3", "--dot", "3:3", "--bar", "1"};
+        const QStringList definition{"--define", "{define: Am/E base-fret 5 frets 1 3 3 1 1 1}"};
+        QTest::newRow("no extension") << options + QStringList{"-o", "Am"} << QStringList{"Am"} << 1 << "";
+        QTest::newRow(".PNG") << options + QStringList{"-o", "Am.PNG"} << QStringList{"Am.PNG"} << 1 << "";
+        QTest::newRow("definition, scaled") << definition + QStringList{"--scale", "3", "-o", "x.png"}
+                                            << QStringList{"x.png"} << 3 << "";
+        QTest::newRow("library folder") << definition + QStringList{"--output-dir", "."}
+                                        << QStringList{"Am~E 5th Fret", "Am~E 5th Fret;2"} << 1 << "";
+        QTest::newRow("library folder, a name taken") << definition + QStringList{"--output-dir", "."}
+                                                      << QStringList{"Am~E 5th Fret", "Am~E 5th Fret;3"} << 1
+                                                      << "Am~E 5th Fret;2";
+    }
+
+    void draws()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, written);
+        QFETCH(int, scale);
+        QFETCH(QString, taken);
+        QFile kept(path(taken));
+        QVERIFY(taken.isEmpty() || (kept.open(QIODevice::WriteOnly) && kept.write("kept") == 4));
+        kept.close();
+        for (int time = 0; time < 2; ++time) {
+            const Run run = songloomCli(QStringList{"chord"} + args);
+            QCOMPARE(run.out + run.err, QString());
+            QCOMPARE(run.exitCode, 0);
+        }
+        QStringList all = written + QStringList{taken};
+        all.removeAll(QString());
+        all.sort();
+        QCOMPARE(files(), all);
+        QVERIFY(taken.isEmpty() || (kept.open(QIODevice::ReadOnly) && kept.readAll() == "kept"));
+        const QImage expected = ChordBoxRenderer::DrawChordBox(chordWith({{2, 3}, {3, 3}}, 1), "Am/E",
+                                                               "5th Fret");
+        for (const QString &file : written) {
+            QFile bytes(path(file));
+            QVERIFY(bytes.open(QIODevice::ReadOnly));
+            const QByteArray magic = file.endsWith("png", Qt::CaseInsensitive) ? "\x89PNG" : "BM";
+            QCOMPARE(bytes.read(magic.size()), magic);
+            // Scaled without smoothing, each pixel becomes a square block.
+            QCOMPARE(picture(path(file)), expected.scaled(expected.size() * scale));
+        }
     }
 
     // What --read prints, given back to the shell, draws the same picture.
@@ -127,10 +186,10 @@ private slots:
         QTest::addColumn<QString>("top");
         QTest::addColumn<int>("barSpace");
         QTest::newRow("starter chord") << "Am" << "5th Fret" << 1;
-        QTest::newRow("shell characters") << "$(x)`y`'\"!*" << "a;b&c|d" << 0;
+        QTest::newRow("shell characters") << " It's $(x)`y`\"!*" << "a;b&c|d" << 0;
         QTest::newRow("blanks around") << "  C/G " << " \\ " << 3;
-        QTest::newRow("signs") << "B\u266D\u00B0\u0394" << "-1" << 5;
-        QTest::newRow("long, cut at the edge") << "Cmaj7add9/G#sus4" << "MMMMMMMMMMMM" << 2;
+        QTest::newRow("no name, signs on top") << "" << "B\u266D\u00B0\u0394" << 5;
+        QTest::newRow("long, cut at the edge") << "Cmaj7add9/G#sus4" << "MMMMMMMMMMMM" << 1;
     }
 
     void readBackThroughTheShell()
@@ -138,35 +197,66 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, top);
         QFETCH(int, barSpace);
-        ChordBox chord;
-        chord.setDot(2, 3);
-        chord.setDot(6, 5);
-        if (barSpace > 0)
-            chord.setBar(barSpace);
-        const QImage picture = ChordBoxRenderer::DrawChordBox(chord, name, top);
-        QVERIFY(picture.save(m_dir.filePath(QStringLiteral("drawn")), "BMP"));
+        // Given out of string order; read back in it.
+        const QImage drawn = ChordBoxRenderer::DrawChordBox(chordWith({{6, 4}, {2, 2}}, barSpace), name, top);
+        QVERIFY(drawn.save(path("drawn"), "BMP"));
 
         const Run read = songloomCli({"chord", "--read", "drawn"});
         QCOMPARE(read.err, QString());
         QCOMPARE(read.exitCode, 0);
-        QVERIFY(read.out.endsWith('\n'));
-        const Run drawn = shell(QStringLiteral("'%1' chord %2 -o again.png").arg(cli, read.out.trimmed()));
-        QCOMPARE(drawn.err, QString());
-        QCOMPARE(drawn.exitCode, 0);
-        QCOMPARE(QImage(m_dir.filePath(QStringLiteral("again.png"))).convertToFormat(QImage::Format_RGB32), picture);
+        QVERIFY(read.out.endsWith(QStringLiteral(" --dot 2:2 --dot 6:4%1\n")
+                                      .arg(barSpace ? QStringLiteral(" --bar %1").arg(barSpace) : QString())));
+        const Run again = start("/bin/sh", {"-c", QStringLiteral("'%1' chord %2 -o again.png").arg(cli, read.out.trimmed())});
+        QCOMPARE(again.err, QString());
+        QCOMPARE(again.exitCode, 0);
+        QCOMPARE(picture(path("again.png")), drawn);
     }
 
-    // A picture that cannot be read back: the reason on standard error,
-    // nothing on standard output, exit code 1.
-    void refusesPicturesItCannotRead()
+    // A wrong command line is refused with a line naming the fault and the
+    // hint to the help, and exit code 2; a file that cannot be read or
+    // written with one line and exit code 1. Nothing is written.
+    void refuses_data()
     {
-        QImage scaled = ChordBoxRenderer::enlarged(ChordBoxRenderer::DrawChordBox(ChordBox(), "A", {}), 2);
-        QVERIFY(scaled.save(m_dir.filePath(QStringLiteral("big.png"))));
-        const Run run = songloomCli({"chord", "--read", "big.png"});
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("complaint");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("no name") << QStringList{"-o", "x.png"} << "--name" << 2;
+        QTest::newRow("no output") << QStringList{"--name", "A"} << "-o FILE" << 2;
+        QTest::newRow("fret 6") << QStringList{"--name", "A", "--dot", "1:6", "-o", "x"} << "1:6" << 2;
+        QTest::newRow("bar 0") << QStringList{"--name", "A", "--bar", "0", "-o", "x"} << "--bar" << 2;
+        QTest::newRow("scale text") << QStringList{"--name", "A", "--scale", "big", "-o", "x"} << "big" << 2;
+        QTest::newRow("jpeg") << QStringList{"--name", "A", "-o", "x.jpg"} << "x.jpg" << 2;
+        QTest::newRow("missing value") << QStringList{"--name", "A", "-o"} << "-o" << 2;
+        QTest::newRow("define and dots") << QStringList{"--define", "A frets x 0 2 2 2 0", "--dot", "1:1", "-o", "x"}
+                                         << "--define" << 2;
+        QTest::newRow("bad definition") << QStringList{"--define", "A frets x 0 2 2 9 0", "-o", "x"} << "fret 9" << 2;
+        QTest::newRow("refused library name") << QStringList{"--name", "A:B", "--output-dir", "."} << "A:B" << 2;
+        QTest::newRow("blank library name") << QStringList{"--name", "  ", "--output-dir", "."} << "chord name" << 2;
+        QTest::newRow("read with more") << QStringList{"--read", "x", "--name", "A"} << "--read" << 2;
+        QTest::newRow("folder missing") << QStringList{"--name", "A", "-o", "/nonexistent/A.png"} << "cannot write" << 1;
+        QTest::newRow("library missing") << QStringList{"--name", "A", "--output-dir", "gone"} << "gone" << 1;
+        QTest::newRow("read missing") << QStringList{"--read", "gone"} << "gone: the file cannot be read" << 1;
+        QTest::newRow("read a picture Songloom did not draw")
+            << QStringList{"--read", "big.png"} << "big.png: the picture is 80 x 96 pixels; a ChordBox is 40 x 48" << 1;
+    }
+
+    void refuses()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, complaint);
+        QFETCH(int, exitCode);
+        QVERIFY(ChordBoxRenderer::enlarged(ChordBoxRenderer::DrawChordBox(ChordBox(), "A", {}), 2).save(path("big.png")));
+        const Run run = songloomCli(QStringList{"chord"} + args);
+        QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(run.out, QString());
-        QCOMPARE(run.err, QStringLiteral("songloom-cli chord: big.png: the picture is 80 x 96 pixels; a ChordBox is "
-                                         "40 x 48\n"));
-        QCOMPARE(run.exitCode, 1);
+        QStringList lines = run.err.split('\n');
+        QCOMPARE(lines.takeLast(), QString());
+        QCOMPARE(lines.size(), exitCode);
+        QVERIFY2(lines.first().startsWith("songloom-cli chord: "), qPrintable(run.err));
+        QVERIFY2(lines.first().contains(complaint), qPrintable(run.err));
+        if (exitCode == 2)
+            QCOMPARE(lines.last() + '\n', CliUsage::hint("chord"));
+        QCOMPARE(files(), QStringList{"big.png"});
     }
 };
 
