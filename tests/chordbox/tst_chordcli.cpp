@@ -3,12 +3,12 @@
 // answer them, chords drawn to files and libraries, and "chord --read"
 // whose output, given back to the shell, draws the same picture.
 #include "cli/CliUsage.h"
+#include "support/CliRun.h"
 
 #include "chordbox/ChordBox.h"
 #include "chordbox/ChordBoxRenderer.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,15 +16,6 @@
 #include <memory>
 
 namespace {
-
-const QString cli = QStringLiteral(SONGLOOM_PROGRAM_DIR "/songloom-cli");
-
-struct Run
-{
-    int exitCode = -1; // -1 on a crash or hang
-    QString out;
-    QString err;
-};
 
 ChordBox chordWith(const QList<QPoint> &dots, int barSpace)
 {
@@ -36,43 +27,20 @@ ChordBox chordWith(const QList<QPoint> &dots, int barSpace)
     return chord;
 }
 
-QImage picture(const QString &path)
-{
-    return QImage(path).convertToFormat(QImage::Format_RGB32);
-}
-
 } // namespace
 
 class tst_ChordCli : public QObject
 {
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> m_dir;
-    QTemporaryDir m_runtime;
 
-    Run start(const QString &program, const QStringList &args)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        // Qt's own notes about a missing runtime folder would mix with ours.
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(m_dir->path());
-        process.start(program, args);
-        Run run;
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return run;
-        run.exitCode = process.exitCode();
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
-    }
-
-    Run songloomCli(const QStringList &args) { return start(cli, args); }
+    CliRun songloomCli(const QStringList &args) { return CliRun::run(args, m_dir->path()); }
     QStringList files() const { return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
     QString path(const QString &name) const { return m_dir->filePath(name); }
+    QImage picture(const QString &name) const { return QImage(path(name)).convertToFormat(QImage::Format_RGB32); }
 
 private slots:
-    void initTestCase() { QVERIFY(QFileInfo::exists(cli)); }
+    void initTestCase() { QVERIFY(QFileInfo::exists(CliRun::cliPath())); }
     void init() { m_dir = std::make_unique<QTemporaryDir>(); }
 
     // Asked for: on standard output, exit code 0. A wrong command line: the
@@ -89,7 +57,7 @@ private slots:
         QTest::newRow("chord -h after options") << QStringList{"chord", "--name", "A", "-h"} << 0
                                                 << CliUsage::chordHelp() << "";
         QTest::newRow("convert --help") << QStringList{"convert", "--help"} << 0 << CliUsage::convertHelp() << "";
-        QTest::newRow("spell --help") << QStringList{"spell", "--help"} << 0 << CliUsage::spellHelp() << "";
+        QTest::newRow("spell --help") << QStringList{"spell", "x.txt", "--help"} << 0 << CliUsage::spellHelp() << "";
         QTest::newRow("nothing") << QStringList{} << 2 << "" << CliUsage::programHelp();
         QTest::newRow("chord alone") << QStringList{"chord"} << 2 << "" << CliUsage::chordHelp();
         QTest::newRow("unknown command") << QStringList{"draw"} << 2 << ""
@@ -102,23 +70,21 @@ private slots:
     void answers()
     {
         QFETCH(QStringList, args);
-        const Run run = songloomCli(args);
+        const CliRun run = songloomCli(args);
         QTEST(run.err, "err");
         QTEST(run.out, "out");
         QTEST(run.exitCode, "exitCode");
         QVERIFY(files().isEmpty());
     }
 
-    // The help is complete and fits a terminal: every option is explained,
-    // and no line is longer than 79 columns. The version line is the one
-    // manual-page makers expect.
+    // The help explains every option and fits a terminal; the version line
+    // is the one manual-page makers expect.
     void helpIsComplete()
     {
         const QString help = CliUsage::programHelp();
         for (const char *option : {"--name NAME", "--top TEXT", "--dot STRING:FRET", "--bar FRET", "--define DEFINITION",
-                                   "--scale N", "-o FILE", "--output-dir DIR", "--read FILE", "-h, --help",
-                                   "-V, --version", "convert IN OUT", "spell FILE", "--main NAME.lex",
-                                   "--custom FILE", "Exit status:"})
+                                   "--scale N", "-o FILE", "--output-dir DIR", "--read FILE", "-V, --version",
+                                   "convert IN OUT", "spell FILE", "--main NAME.lex", "--custom FILE"})
             QVERIFY2(help.contains(QLatin1String(option)), option);
         QVERIFY(QRegularExpression("^songloom-cli \\(Songloom\\) \\d+\\.\\d+\\.\\d+\n$").match(CliUsage::versionText()).hasMatch());
         for (const QString &line : (help + CliUsage::chordHelp() + CliUsage::spellHelp()).split('\n'))
@@ -136,16 +102,15 @@ private slots:
         QTest::addColumn<int>("scale");
         QTest::addColumn<QString>("taken");
         const QStringList options{"--name", "Am/E", "--top", "5th Fret", "--dot", "2:3", "--dot", "3:3", "--bar", "1"};
-        const QStringList definition{"--define", "{define: Am/E base-fret 5 frets 1 3 3 1 1 1}"};
+        const QStringList define{"--define", "{define: Am/E base-fret 5 frets 1 3 3 1 1 1}"};
         QTest::newRow("no extension") << options + QStringList{"-o", "Am"} << QStringList{"Am"} << 1 << "";
-        QTest::newRow(".PNG") << options + QStringList{"-o", "Am.PNG"} << QStringList{"Am.PNG"} << 1 << "";
-        QTest::newRow("definition, scaled") << definition + QStringList{"--scale", "3", "-o", "x.png"}
-                                            << QStringList{"x.png"} << 3 << "";
-        QTest::newRow("library folder") << definition + QStringList{"--output-dir", "."}
+        QTest::newRow("definition, .PNG, scaled") << define + QStringList{"--scale", "3", "-o", "x.PNG"}
+                                                  << QStringList{"x.PNG"} << 3 << "";
+        QTest::newRow("library folder") << define + QStringList{"--output-dir", "."}
                                         << QStringList{"Am~E 5th Fret", "Am~E 5th Fret;2"} << 1 << "";
-        QTest::newRow("library folder, a name taken") << definition + QStringList{"--output-dir", "."}
-                                                      << QStringList{"Am~E 5th Fret", "Am~E 5th Fret;3"} << 1
-                                                      << "Am~E 5th Fret;2";
+        QTest::newRow("library folder, a name taken")
+            << options + QStringList{"--output-dir", "."} << QStringList{"Am~E 5th Fret", "Am~E 5th Fret;3"} << 1
+            << "Am~E 5th Fret;2";
     }
 
     void draws()
@@ -158,7 +123,7 @@ private slots:
         QVERIFY(taken.isEmpty() || (kept.open(QIODevice::WriteOnly) && kept.write("kept") == 4));
         kept.close();
         for (int time = 0; time < 2; ++time) {
-            const Run run = songloomCli(QStringList{"chord"} + args);
+            const CliRun run = songloomCli(QStringList{"chord"} + args);
             QCOMPARE(run.out + run.err, QString());
             QCOMPARE(run.exitCode, 0);
         }
@@ -167,15 +132,14 @@ private slots:
         all.sort();
         QCOMPARE(files(), all);
         QVERIFY(taken.isEmpty() || (kept.open(QIODevice::ReadOnly) && kept.readAll() == "kept"));
-        const QImage expected = ChordBoxRenderer::DrawChordBox(chordWith({{2, 3}, {3, 3}}, 1), "Am/E",
-                                                               "5th Fret");
+        const QImage expected = ChordBoxRenderer::DrawChordBox(chordWith({{2, 3}, {3, 3}}, 1), "Am/E", "5th Fret");
         for (const QString &file : written) {
             QFile bytes(path(file));
             QVERIFY(bytes.open(QIODevice::ReadOnly));
             const QByteArray magic = file.endsWith("png", Qt::CaseInsensitive) ? "\x89PNG" : "BM";
             QCOMPARE(bytes.read(magic.size()), magic);
             // Scaled without smoothing, each pixel becomes a square block.
-            QCOMPARE(picture(path(file)), expected.scaled(expected.size() * scale));
+            QCOMPARE(picture(file), expected.scaled(expected.size() * scale));
         }
     }
 
@@ -201,15 +165,16 @@ private slots:
         const QImage drawn = ChordBoxRenderer::DrawChordBox(chordWith({{6, 4}, {2, 2}}, barSpace), name, top);
         QVERIFY(drawn.save(path("drawn"), "BMP"));
 
-        const Run read = songloomCli({"chord", "--read", "drawn"});
+        const CliRun read = songloomCli({"chord", "--read", "drawn"});
         QCOMPARE(read.err, QString());
         QCOMPARE(read.exitCode, 0);
         QVERIFY(read.out.endsWith(QStringLiteral(" --dot 2:2 --dot 6:4%1\n")
                                       .arg(barSpace ? QStringLiteral(" --bar %1").arg(barSpace) : QString())));
-        const Run again = start("/bin/sh", {"-c", QStringLiteral("'%1' chord %2 -o again.png").arg(cli, read.out.trimmed())});
-        QCOMPARE(again.err, QString());
-        QCOMPARE(again.exitCode, 0);
-        QCOMPARE(picture(path("again.png")), drawn);
+        const QString again = QStringLiteral("'%1' chord %2 -o again.png").arg(CliRun::cliPath(), read.out.trimmed());
+        const CliRun shell = CliRun::run({"-c", again}, m_dir->path(), "/bin/sh");
+        QCOMPARE(shell.err, QString());
+        QCOMPARE(shell.exitCode, 0);
+        QCOMPARE(picture("again.png"), drawn);
     }
 
     // A wrong command line is refused with a line naming the fault and the
@@ -246,14 +211,14 @@ private slots:
         QFETCH(QString, complaint);
         QFETCH(int, exitCode);
         QVERIFY(ChordBoxRenderer::enlarged(ChordBoxRenderer::DrawChordBox(ChordBox(), "A", {}), 2).save(path("big.png")));
-        const Run run = songloomCli(QStringList{"chord"} + args);
+        const CliRun run = songloomCli(QStringList{"chord"} + args);
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(run.out, QString());
         QStringList lines = run.err.split('\n');
         QCOMPARE(lines.takeLast(), QString());
         QCOMPARE(lines.size(), exitCode);
-        QVERIFY2(lines.first().startsWith("songloom-cli chord: "), qPrintable(run.err));
-        QVERIFY2(lines.first().contains(complaint), qPrintable(run.err));
+        QVERIFY2(lines.first().startsWith("songloom-cli chord: ") && lines.first().contains(complaint),
+                 qPrintable(run.err));
         if (exitCode == 2)
             QCOMPARE(lines.last() + '\n', CliUsage::hint("chord"));
         QCOMPARE(files(), QStringList{"big.png"});
