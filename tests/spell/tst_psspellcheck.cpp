@@ -90,31 +90,6 @@ private slots:
         QVERIFY(checker.suggestions(QStringLiteral("cafe")).contains(QStringLiteral("caf\u00E9")));
     }
 
-    // Chord symbols and bracketed words pass on the real dictionary.
-    void realDictionary_data()
-    {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<bool>("correct");
-        for (const char *word : {"teh", "(chrous)"})
-            QTest::newRow(word) << QString::fromLatin1(word) << false;
-        for (const char *word : {"The", "don't", "well-known", "(chorus)", "1234", "Am7", "C/G", "F#m", "[Am7]",
-                                 "C#m7b5", "Cm(maj7)"})
-            QTest::newRow(word) << QString::fromLatin1(word) << true;
-    }
-
-    void realDictionary()
-    {
-        QFETCH(QString, word);
-        QFETCH(bool, correct);
-        TestProgramFolder folder;
-        if (!installSpellUS(folder))
-            QSKIP("The build has no SpellUS.lex (hunspell-en-us is not installed)");
-        psSpellCheck checker;
-        QString custom = folder.filePath(QStringLiteral("custom.dic"));
-        QVERIFY(checker.OpenDictionaries(QStringLiteral("SpellUS.lex"), custom));
-        QCOMPARE(checker.isCorrect(word), correct);
-    }
-
     void chordSymbols_data()
     {
         QTest::addColumn<QString>("token");
