@@ -1,20 +1,32 @@
-// Checking as you type: the underline, the song's context menu, and
-// that neither counts as an edit of the song.
+// The spelling widgets: the word and options dialogs driven through their
+// widgets, and checking as you type, the underline and the song's context
+// menu, neither of which counts as an edit of the song.
 #include "ScriptedSpell.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TestProgramFolder.h"
 
 #include "base/Module1.h"
 #include "document/rtfText.h"
 #include "spell/SpellAsYouType.h"
 #include "spell/SpellHighlighter.h"
+#include "spell/frmSpellOptions.h"
+#include "spell/frmSpellWord.h"
 #include "spell/psSpellCheck.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+
+using Action = SpellDialogs::WordAnswer::Action;
 
 namespace {
 
@@ -39,30 +51,85 @@ QStringList actionTexts(const QMenu *menu)
 
 } // namespace
 
-class tst_SpellAsYouType : public QObject
+class tst_SpellWidgets : public QObject
 {
     Q_OBJECT
 
-private:
     std::unique_ptr<TestProgramFolder> m_folder;
 
-private slots:
-    void init()
+    // A program folder with the real American English dictionary.
+    bool installSpellUS()
     {
         m_folder = std::make_unique<TestProgramFolder>();
         for (const char *file : {"SpellUS.lex", "SpellUS.aff"}) {
             if (!QFile::copy(QStringLiteral(SONGLOOM_PROGRAM_DIR "/") + QString::fromLatin1(file),
                              m_folder->filePath(QString::fromLatin1(file))))
-                QSKIP("The build has no SpellUS.lex");
+                return false;
         }
         gstrMainDictFileName = QStringLiteral("SpellUS.lex");
         gstrCustomDictFilePath = m_folder->filePath(QStringLiteral("custom.dic"));
+        return true;
     }
 
-    void cleanup() { m_folder.reset(); }
+private slots:
+    // The word is shown marked in its line, the first suggestion ready to
+    // change to; each button answers with the text in "Change to".
+    void wordDialog()
+    {
+        for (Action action : {Action::Ignore, Action::IgnoreAll, Action::Add, Action::Change, Action::ChangeAll,
+                              Action::Cancel}) {
+            frmSpellWord dialog;
+            dialog.setWord({QStringLiteral("teh"), QStringLiteral("sing <teh> song"), 6, {"the", "ten", "tea"}});
+            dialog.show();
+            QVERIFY(dialog.lineLabel()->text().contains(QLatin1String("sing &lt;<b>")));
+            QVERIFY(dialog.lineLabel()->text().contains(QLatin1String(">teh</font></b>&gt; song")));
+            QCOMPARE(dialog.changeTo()->text(), QStringLiteral("the"));
+            dialog.suggestions()->setCurrentRow(2);
+            QCOMPARE(dialog.changeTo()->text(), QStringLiteral("tea"));
+            // Changing a word into itself is no change.
+            dialog.changeTo()->setText(QStringLiteral("teh"));
+            QVERIFY(!dialog.button(Action::Change)->isEnabled() && !dialog.button(Action::ChangeAll)->isEnabled());
+            QTest::keyClicks(dialog.changeTo(), QStringLiteral("n"));
+            QTest::mouseClick(dialog.button(action), Qt::LeftButton);
+            QCOMPARE(dialog.result(), action == Action::Cancel ? QDialog::Rejected : QDialog::Accepted);
+            QCOMPARE(dialog.answer().action, action);
+            QCOMPARE(dialog.answer().replacement, QStringLiteral("tehn"));
+        }
+        frmSpellWord dialog;
+        dialog.setWord({QStringLiteral("xyzzy"), QStringLiteral("xyzzy"), 0, {}});
+        dialog.show();
+        QVERIFY(!dialog.button(Action::Change)->isEnabled());
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QCOMPARE(dialog.answer().action, Action::Cancel);
+    }
+
+    void optionsDialog()
+    {
+        ScriptedPrompt prompt;
+        SpellDialogs::Options options{{"SpellUS.lex", "French.lex"}, QStringLiteral("Old.lex"), QStringLiteral("/a/custom.dic")};
+        frmSpellOptions dialog(options);
+        dialog.show();
+        // The dictionary in use heads the list even when it is not installed.
+        QCOMPARE(dialog.mainDictionary()->count(), 3);
+        QCOMPARE(dialog.mainDictionary()->currentText(), QStringLiteral("Old.lex"));
+        QCOMPARE(dialog.customDictionary()->text(), QStringLiteral("/a/custom.dic"));
+
+        dialog.mainDictionary()->setCurrentIndex(2);
+        prompt.fileAnswers.enqueue(QStringLiteral("/b/mine.dic"));
+        QTest::mouseClick(dialog.browseButton(), Qt::LeftButton);
+        QCOMPARE(prompt.dialogTitles, QStringList{"Custom Dictionary"});
+        // Browsing and cancelling keeps the path.
+        QTest::mouseClick(dialog.browseButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        QCOMPARE(dialog.result(), QDialog::Accepted);
+        QCOMPARE(dialog.options().mainDictionary, QStringLiteral("French.lex"));
+        QCOMPARE(dialog.options().customDictionary, QStringLiteral("/b/mine.dic"));
+    }
 
     void underlinesUnknownWordsOnly()
     {
+        if (!installSpellUS())
+            QSKIP("The build has no SpellUS.lex");
         rtfText song;
         song.setTextRTF(QStringLiteral("[Am7] Sing teh song, C/G\n(wierd) don't F#m stop\nall good"));
         ScriptedSpellDialogs dialogs;
@@ -96,6 +163,8 @@ private slots:
 
     void contextMenuOffersSuggestions()
     {
+        if (!installSpellUS())
+            QSKIP("The build has no SpellUS.lex");
         rtfText song;
         song.setTextRTF(QStringLiteral("sing teh song"));
         song.resize(400, 200);
@@ -143,5 +212,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_SpellAsYouType)
-#include "tst_spellasyoutype.moc"
+QTEST_MAIN(tst_SpellWidgets)
+#include "tst_spellwidgets.moc"
