@@ -14,11 +14,7 @@
 class ScriptedChecker final : public SpellCheckerControl
 {
 public:
-    struct OpenCall
-    {
-        QString main;
-        QString custom;
-    };
+    struct OpenCall { QString main, custom; };
     // Results of OpenDictionaries in turn; true when the queue is empty.
     QQueue<bool> openResults;
     // Set to make the next failing open report an error.
@@ -55,8 +51,7 @@ public:
     bool ShowOptions(QString &systemDir, QString &custom, QString &main, const QString &installedListPath,
                      bool showAll) override
     {
-        showOptionsArguments = {systemDir, custom, main, installedListPath, showAll ? QStringLiteral("true")
-                                                                                    : QStringLiteral("false")};
+        showOptionsArguments = {systemDir, custom, main, installedListPath, showAll ? "true" : "false"};
         if (!showOptionsResult)
             return false;
         custom = optionsCustom;
@@ -95,13 +90,7 @@ public:
     bool optionsResult = false;
     Options optionsAnswer;
     QList<Options> optionsShown;
-    struct Failure
-    {
-        QString word;
-        QString path;
-        int number;
-        QString description;
-    };
+    struct Failure { QString word, path; int number; QString description; };
     QList<Failure> failures;
 
     WordAnswer askWord(const UnknownWord &word) override
