@@ -128,9 +128,12 @@ void frmSongloom::connectCommands()
     connect(m_toolBar.cboFontSize, &QComboBox::textActivated, m_editCommands, &EditCommands::FontSize);
     connect(m_fileCommands, &SongFileCommands::titleChanged, this, &QWidget::setWindowTitle);
     connect(m_chordPanel, &ChordListPanel::statusChanged, m_libraryPanel, &QLabel::setText);
-    ChordListView *list = m_chordPanel->list();
-    connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint &pos) {
-        m_menus.mnuChord->popup(list->viewport()->mapToGlobal(pos));
+    connect(m_chordPanel->list(), &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        const QList<QAction *> &items = m_menus.mnuChordItem;
+        m_chordPanel->showPopupMenu(m_menus.mnuChord,
+                                    {items[int(ChordItem::Edit)], items[int(ChordItem::Copy)],
+                                     items[int(ChordItem::Delete)]},
+                                    pos);
     });
 }
 
@@ -340,6 +343,7 @@ void frmSongloom::mnuHelpItem_Click(int index)
 void frmSongloom::mnuChordItem_Click(int index)
 {
     switch (ChordItem(index)) {
+    case ChordItem::Edit: m_chordPanel->Edit(); break;
     case ChordItem::Copy: m_chordPanel->Copy(); break;
     case ChordItem::Delete: m_chordPanel->Delete(); break;
     case ChordItem::Libraries: m_chordPanel->Libraries(); break;

@@ -312,7 +312,7 @@ void tst_MainWindow::menus()
              QStringList({"&ChordBox...", "&Spell Check...", "-", "Chord &Libraries...", "Spell Check &Options...",
                           "Character &Map..."}));
     QCOMPARE(captions(window.menus().mnuHelpItem), QStringList({"&Help...", "&About"}));
-    QCOMPARE(captions(window.menus().mnuChordItem), QStringList({"&Copy", "&Delete", "-", "&Libraries"}));
+    QCOMPARE(captions(window.menus().mnuChordItem), QStringList({"&Edit...", "&Copy", "&Delete", "-", "&Libraries"}));
 
     // Ctrl+V is left to the song, which pastes pictures too.
     QCOMPARE(window.menus().mnuEditItem[4]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
