@@ -8,6 +8,25 @@
 
 #include <cmath>
 
+namespace {
+
+constexpr int nameLines = 2;
+constexpr int cellMargin = 4;
+constexpr int cellWidth = 80;
+
+} // namespace
+
+QSize ChordItemDelegate::cellSize(const QFontMetrics &metrics)
+{
+    return {cellWidth, ChordThumbnails::chordPictureSize.height() + 2 * cellMargin + nameLines * metrics.lineSpacing()};
+}
+
+QSize ChordItemDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    Q_UNUSED(index);
+    return cellSize(option.fontMetrics);
+}
+
 void ChordItemDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);

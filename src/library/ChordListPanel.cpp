@@ -25,7 +25,7 @@ namespace {
 
 // Pictures read at once when a library is listed: more than a screenful, so
 // the list shows its pictures from the first moment.
-constexpr qsizetype picturesReadAtOnce = 200;
+constexpr qsizetype picturesReadAtOnce = 100;
 // How long one run of reading pictures may hold the event loop.
 constexpr qint64 pictureRunMilliseconds = 8;
 
@@ -86,11 +86,13 @@ void ChordListPanel::LoadBitMaps()
     m_pendingPictures.reserve(ListView1->count());
     for (int row = 0; row < ListView1->count(); ++row)
         m_pendingPictures.append(ListView1->item(row));
-    // The first screenful now, the rest once the window is up.
+    // The first screenful now, the rest once the list shows: at start-up
+    // the window comes first.
     while (m_nextPending < m_pendingPictures.size() && m_nextPending < picturesReadAtOnce)
         readPicture(m_pendingPictures[m_nextPending++]);
     if (picturesPending()) {
-        m_pictureTimer.start();
+        if (m_painted)
+            m_pictureTimer.start();
     } else {
         m_pendingPictures.clear();
         reportTime("pictures");
@@ -257,9 +259,11 @@ bool ChordListPanel::eventFilter(QObject *watched, QEvent *event)
             ListView1->scrollToItem(item);
         return true;
     }
-    if (watched == ListView1->viewport() && event->type() == QEvent::Paint && !m_shownReported) {
-        m_shownReported = true;
+    if (watched == ListView1->viewport() && event->type() == QEvent::Paint && !m_painted) {
+        m_painted = true;
         reportTime("shown");
+        if (picturesPending())
+            m_pictureTimer.start();
     }
     return QWidget::eventFilter(watched, event);
 }

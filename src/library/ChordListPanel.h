@@ -83,5 +83,6 @@ private:
     QTimer m_pictureTimer;
     int m_skippedFiles = 0;
     QPointer<frmLibrary> m_chooser;
-    bool m_shownReported = false;
+    // The list has painted once: pictures may be read on the event loop.
+    bool m_painted = false;
 };

@@ -10,10 +10,8 @@
 
 namespace {
 
-// Room for the name under the picture: two lines, elided beyond.
-constexpr int nameLines = 2;
-constexpr int cellMargin = 6;
-constexpr int cellWidth = 84;
+// Between two cells.
+constexpr int cellSpacing = 4;
 
 // Alphabetical by name in any letter case, then by exact name, then by key,
 // so the order is the same at every listing.
@@ -50,8 +48,7 @@ ChordListView::ChordListView(QWidget *parent) : QListWidget(parent)
     setItemDelegate(new ChordItemDelegate(this));
     // Every cell has the same size, so ten thousand chords lay out at once.
     setUniformItemSizes(true);
-    setGridSize(QSize(cellWidth, ChordThumbnails::chordPictureSize.height() + cellMargin * 2
-                                     + fontMetrics().lineSpacing() * nameLines));
+    setGridSize(ChordItemDelegate::cellSize(fontMetrics()) + QSize(cellSpacing, cellSpacing));
     setLayoutMode(QListView::Batched);
     setBatchSize(500);
     setResizeMode(QListView::Adjust);
