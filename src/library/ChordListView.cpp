@@ -67,8 +67,9 @@ QListWidgetItem *ChordListView::addChord(const QString &key, const QString &disp
 {
     auto *item = new ChordListItem(key, displayName);
     setPicture(item, picture);
-    applyFilter(item);
     addItem(item);
+    // Hiding takes effect only on an item in the list.
+    applyFilter(item);
     return item;
 }
 
@@ -164,4 +165,9 @@ QMimeData *ChordListView::mimeData(const QList<QListWidgetItem *> &items) const
     auto *data = new QMimeData;
     data->setImageData(picture);
     return data;
+}
+
+Qt::DropActions ChordListView::supportedDropActions() const
+{
+    return Qt::CopyAction;
 }

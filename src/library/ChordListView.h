@@ -49,6 +49,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     QStringList mimeTypes() const override;
     QMimeData *mimeData(const QList<QListWidgetItem *> &items) const override;
+    // A drag copies the picture: a target that would take it as a move
+    // must not remove the chord from the list.
+    Qt::DropActions supportedDropActions() const override;
 
 private:
     void applyFilter(QListWidgetItem *item);
