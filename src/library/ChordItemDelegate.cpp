@@ -34,6 +34,8 @@ void ChordItemDelegate::initStyleOption(QStyleOptionViewItem *option, const QMod
     option->features |= QStyleOptionViewItem::HasDecoration;
     option->decorationSize = ChordThumbnails::chordPictureSize;
     option->icon = QIcon();
+    // The name right under the picture, not in the middle of its room.
+    option->displayAlignment = Qt::AlignHCenter | Qt::AlignTop;
 }
 
 void ChordItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const

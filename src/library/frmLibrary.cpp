@@ -17,7 +17,9 @@ namespace {
 // The dialog's client area and controls, in twips.
 constexpr int clientWidth = 4680;
 constexpr int clientHeight = 2055;
-constexpr Twips::Rect librariesLabel{210, 360, 2385, 480};
+// The label spans the box's width: drawn in today's fonts its text needs
+// three lines in a narrower one, more than its height holds.
+constexpr Twips::Rect librariesLabel{210, 360, 4230, 480};
 constexpr Twips::Rect librariesBox{210, 825, 4230, 315};
 constexpr Twips::Rect helpButton{225, 1485, 855, 375};
 constexpr Twips::Rect cancelButton{2865, 1485, 855, 375};
