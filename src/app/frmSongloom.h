@@ -31,6 +31,8 @@ public:
     void Form_Load();
     // Runs at every activation; the first one opens the new song.
     void Form_Activate();
+    // A song to open at the first activation, after the new song.
+    void openAtStart(const QString &path);
 
     void mnuFileItem_Click(int index);
     void mnuEditItem_Click(int index);
@@ -58,6 +60,7 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -65,6 +68,9 @@ private:
     void buildWidgets();
     void connectCommands();
     void Form_Resize();
+    // Once the frame is known, sizes the window so its outer size is the
+    // stored one, limited to the screen, and keeps it on the screen.
+    void fitOuterSize();
     void Form_Unload();
     void readWindowSettings();
     void openChordBoxEditor();
@@ -85,6 +91,8 @@ private:
     bool mblnFirstShow = true;
     // The outer size asked for at load; the frame is only known once shown.
     QSize m_requestedOuterSize;
+    bool m_outerSizePending = false;
     QString m_helpFile;
+    QString m_songAtStart;
     QPointer<HelpWindow> m_helpWindow;
 };

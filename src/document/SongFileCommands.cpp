@@ -4,6 +4,7 @@
 #include "base/Prompt.h"
 #include "document/rtfText.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 SongFileCommands::SongFileCommands(rtfText *song, QWidget *window)
@@ -35,3 +36,16 @@ void SongFileCommands::SaveAs() {}
 void SongFileCommands::PrintSetup() {}
 void SongFileCommands::Print() {}
 void SongFileCommands::PrintPreview() {}
+
+bool SongFileCommands::OpenFile(const QString &path)
+{
+    if (!m_song->LoadFile(path)) {
+        prompt().message(m_window, QMessageBox::Warning, QStringLiteral("Cannot Open Song"),
+                         QStringLiteral("The song could not be opened:\n%1\n%2")
+                             .arg(QDir::toNativeSeparators(path), m_song->errorString()));
+        return false;
+    }
+    m_song->setChanged(false);
+    emit titleChanged(AppTitle() + QStringLiteral(" - ") + QFileInfo(path).fileName());
+    return true;
+}

@@ -27,6 +27,11 @@ public:
     void Print();
     void PrintPreview();
 
+    // Opens the song at path over the current one: the title names the file
+    // and the song counts as unchanged. A song that cannot be read is
+    // reported with its path and the reason; the current song then stays.
+    bool OpenFile(const QString &path);
+
 signals:
     // The window's caption changed ("Songloom - NewSong1", ...).
     void titleChanged(const QString &title);

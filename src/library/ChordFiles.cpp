@@ -86,14 +86,12 @@ QStringList listChordFiles(const QString &folder)
     return names;
 }
 
-bool saveChordFile(const QImage &picture, const QString &path, FileError *error)
+Result saveChordFile(const QImage &picture, const QString &path)
 {
     QSaveFile file(path);
     auto fail = [&](int number, const QString &description) {
         file.cancelWriting();
-        if (error)
-            *error = {number, description};
-        return false;
+        return Result::failed(number, description);
     };
     if (QFileInfo(path).isDir())
         return fail(QFileDevice::OpenError, QStringLiteral("A folder of that name exists"));
@@ -105,17 +103,15 @@ bool saveChordFile(const QImage &picture, const QString &path, FileError *error)
                     file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString());
     if (!file.commit())
         return fail(file.error(), file.errorString());
-    return true;
+    return {};
 }
 
-bool deleteChordFile(const QString &key, FileError *error)
+Result deleteChordFile(const QString &key)
 {
     QFile file(key);
     if (file.remove())
-        return true;
-    if (error)
-        *error = {file.error(), file.errorString()};
-    return false;
+        return {};
+    return Result::failed(file.error(), file.errorString());
 }
 
 } // namespace ChordFiles

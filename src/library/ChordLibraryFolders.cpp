@@ -3,6 +3,7 @@
 #include "base/Module1.h"
 
 #include <QDir>
+#include <QFileDevice>
 #include <QFileInfo>
 
 #include <filesystem>
@@ -10,19 +11,18 @@
 
 namespace {
 
-bool makeFolder(const QString &path, QString *errorString)
+Result makeFolder(const QString &path)
 {
     QString folder = path;
     if (folder.endsWith(QDir::separator()) && folder.size() > 1)
         folder.chop(1);
     if (QFileInfo(folder).isDir())
-        return true;
+        return {};
     const QFileInfo info(folder);
     if (QDir(info.absolutePath()).mkdir(info.fileName()))
-        return true;
-    if (errorString)
-        *errorString = QStringLiteral("Cannot create the folder %1").arg(QDir::toNativeSeparators(folder));
-    return false;
+        return {};
+    return Result::failed(QFileDevice::OpenError,
+                          QStringLiteral("Cannot create the folder %1").arg(QDir::toNativeSeparators(folder)));
 }
 
 // Characters no folder name may hold on one of the systems a library may be
@@ -69,13 +69,13 @@ QString libraryPath(const QString &appPath, const QString &libraryName)
     return joinPath(bitMapsFolder(appPath), libraryName) + QDir::separator();
 }
 
-bool ensureLibraryFolders(const QString &appPath, const QString &currentLibraryPath, QString *errorString)
+Result ensureLibraryFolders(const QString &appPath, const QString &currentLibraryPath)
 {
-    if (!makeFolder(bitMapsFolder(appPath), errorString))
-        return false;
+    if (Result made = makeFolder(bitMapsFolder(appPath)); !made)
+        return made;
     if (currentLibraryPath.isEmpty() || currentLibraryPath == defaultLibraryPath(appPath))
-        return true;
-    return makeFolder(currentLibraryPath, errorString);
+        return {};
+    return makeFolder(currentLibraryPath);
 }
 
 QStringList listLibraryNames(const QString &appPath)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,9 +24,7 @@ QString libraryPath(const QString &appPath, const QString &libraryName);
 
 // Creates BitMaps when it is missing, then the current library's folder
 // when it is another one and missing (that folder only, not its parents).
-// False and the reason when a folder could not be made.
-bool ensureLibraryFolders(const QString &appPath, const QString &currentLibraryPath,
-                          QString *errorString = nullptr);
+Result ensureLibraryFolders(const QString &appPath, const QString &currentLibraryPath);
 
 // The names of the libraries beside Default: the folders directly inside
 // BitMaps, in the order the file system lists them.
