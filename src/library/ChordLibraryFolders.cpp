@@ -107,7 +107,7 @@ QString libraryNameProblem(const QString &appPath, const QString &name)
     return {};
 }
 
-bool makeLibraryFolder(const QString &appPath, const QString &name, QString *actualName, QString *errorString)
+Result makeLibraryFolder(const QString &appPath, const QString &name, QString *actualName)
 {
     const QStringList existing = listLibraryNames(appPath);
     QString folderName = name;
@@ -124,7 +124,7 @@ bool makeLibraryFolder(const QString &appPath, const QString &name, QString *act
         *actualName = folderName;
     const QString path = joinPath(bitMapsFolder(appPath), folderName);
     if (QFileInfo(path).isDir())
-        return true;
+        return {};
     std::error_code error;
     // BitMaps itself may have been removed by hand since the start.
     const QString bitMaps = bitMapsFolder(appPath);
@@ -133,11 +133,10 @@ bool makeLibraryFolder(const QString &appPath, const QString &name, QString *act
     if (!error)
         std::filesystem::create_directory(std::filesystem::path(path.toStdU16String()), error);
     if (!error && QFileInfo(path).isDir())
-        return true;
-    if (errorString)
-        *errorString = error ? QString::fromLocal8Bit(error.message().c_str())
-                             : QStringLiteral("The folder is not there after it was made.");
-    return false;
+        return {};
+    if (error)
+        return Result::failed(error.value(), QString::fromLocal8Bit(error.message().c_str()));
+    return Result::failed(0, QStringLiteral("The folder is not there after it was made."));
 }
 
 } // namespace ChordLibraryFolders

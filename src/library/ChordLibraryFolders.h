@@ -37,9 +37,8 @@ QString libraryNameProblem(const QString &appPath, const QString &name);
 
 // The folder of a library in BitMaps, made when it is missing. A folder that
 // is there under the same name in other letter case (on a file system that
-// ignores case) is used, and *actualName is its name as listed. False and
-// the reason when the folder could not be made.
-bool makeLibraryFolder(const QString &appPath, const QString &name, QString *actualName,
-                       QString *errorString = nullptr);
+// ignores case) is used, and *actualName is its name as listed. The
+// failure's number and reason when the folder could not be made.
+Result makeLibraryFolder(const QString &appPath, const QString &name, QString *actualName);
 
 } // namespace ChordLibraryFolders

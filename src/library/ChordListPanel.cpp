@@ -210,11 +210,10 @@ void ChordListPanel::Delete()
                          QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
-    ChordFiles::FileError error;
-    if (!ChordFiles::deleteChordFile(key, &error)) {
+    if (const Result deleted = ChordFiles::deleteChordFile(key); !deleted) {
         prompt().message(this, QMessageBox::Warning, QStringLiteral("Delete ChordBox"),
                          QStringLiteral("The ChordBox could not be deleted:\n%1\n%2")
-                             .arg(QDir::toNativeSeparators(key), error.description));
+                             .arg(QDir::toNativeSeparators(key), deleted.description()));
     }
     // The window repaints after the question before the library is read.
     QCoreApplication::processEvents();

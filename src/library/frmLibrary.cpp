@@ -1,5 +1,6 @@
 #include "library/frmLibrary.h"
 
+#include "base/DataFolders.h"
 #include "base/Module1.h"
 #include "base/Prompt.h"
 #include "base/Twips.h"
@@ -90,11 +91,11 @@ void frmLibrary::createControls()
 
 void frmLibrary::Form_Load()
 {
-    mstrBitMapsPath = ChordLibraryFolders::defaultLibraryPath(AppPath());
+    mstrBitMapsPath = ChordLibraryFolders::defaultLibraryPath(DataFolders::DataPath());
     cboChordLibs->clear();
     cboChordLibs->addItem(ChordLibraryFolders::defaultLibraryName());
     int current = 0;
-    for (const QString &name : ChordLibraryFolders::listLibraryNames(AppPath())) {
+    for (const QString &name : ChordLibraryFolders::listLibraryNames(DataFolders::DataPath())) {
         cboChordLibs->addItem(name);
         if (mstrBitMapsPath + name + QDir::separator() == gstrChordLibPath)
             current = cboChordLibs->count() - 1;
@@ -120,17 +121,17 @@ void frmLibrary::cmdOK_Click()
     }
     // A refused name or a folder that cannot be made keeps the dialog open
     // with the name, to be corrected.
-    if (const QString problem = ChordLibraryFolders::libraryNameProblem(AppPath(), name); !problem.isEmpty()) {
+    if (const QString problem = ChordLibraryFolders::libraryNameProblem(DataFolders::DataPath(), name); !problem.isEmpty()) {
         prompt().message(this, QMessageBox::Information, QStringLiteral("Invalid Library Name"), problem);
         cboChordLibs->setFocus();
         return;
     }
     QString folderName;
-    QString error;
-    if (!ChordLibraryFolders::makeLibraryFolder(AppPath(), name, &folderName, &error)) {
+    if (const Result made = ChordLibraryFolders::makeLibraryFolder(DataFolders::DataPath(), name, &folderName);
+        !made) {
         prompt().message(this, QMessageBox::Warning, QStringLiteral("Chord Library Not Created"),
                          QStringLiteral("The folder for the Chord Library \"%1\" could not be created:\n%2\n%3")
-                             .arg(name, QDir::toNativeSeparators(mstrBitMapsPath + name), error));
+                             .arg(name, QDir::toNativeSeparators(mstrBitMapsPath + name), made.description()));
         cboChordLibs->setFocus();
         return;
     }

@@ -1,6 +1,7 @@
 // The chord list: listing, adding a saved chord, order, Delete, Copy and
 // drag, the pop-up's enabling, the library chooser's effect, files that are
 // no chord pictures, and the filter box.
+#include "base/DataFolders.h"
 #include "base/Module1.h"
 #include "library/ChordLibraryFolders.h"
 #include "library/ChordListPanel.h"
@@ -86,9 +87,9 @@ private slots:
     {
         m_folder = std::make_unique<TestProgramFolder>();
         m_prompt = std::make_unique<ScriptedPrompt>();
-        gstrChordLibPath = ChordLibraryFolders::defaultLibraryPath(AppPath());
+        gstrChordLibPath = ChordLibraryFolders::defaultLibraryPath(DataFolders::DataPath());
         gstrChordLibName = QStringLiteral("Default");
-        QVERIFY(ChordLibraryFolders::ensureLibraryFolders(AppPath(), gstrChordLibPath));
+        QVERIFY(ChordLibraryFolders::ensureLibraryFolders(DataFolders::DataPath(), gstrChordLibPath));
         m_panel = std::make_unique<ChordListPanel>();
     }
 

@@ -1,5 +1,6 @@
 // The library chooser: its list, OK's rules, the names it refuses, Cancel
 // and Help.
+#include "base/DataFolders.h"
 #include "base/Module1.h"
 #include "library/ChordLibraryFolders.h"
 #include "library/frmLibrary.h"
@@ -22,14 +23,14 @@ class tst_frmLibrary : public QObject
     std::unique_ptr<TestProgramFolder> m_folder;
     std::unique_ptr<ScriptedPrompt> m_prompt;
 
-    QString bitMaps() const { return ChordLibraryFolders::defaultLibraryPath(AppPath()); }
+    QString bitMaps() const { return ChordLibraryFolders::defaultLibraryPath(DataFolders::DataPath()); }
 
     static QComboBox *libraries(frmLibrary &dialog) { return dialog.findChild<QComboBox *>("cboChordLibs"); }
     static void click(frmLibrary &dialog, const char *button) { dialog.findChild<QPushButton *>(button)->click(); }
 
     void useLibrary(const QString &name)
     {
-        gstrChordLibPath = ChordLibraryFolders::libraryPath(AppPath(), name);
+        gstrChordLibPath = ChordLibraryFolders::libraryPath(DataFolders::DataPath(), name);
         gstrChordLibName = name;
     }
 
@@ -83,7 +84,7 @@ private slots:
         QStringList folders;
         for (int i = 1; i < box->count(); ++i)
             folders << box->itemText(i);
-        QCOMPARE(folders, ChordLibraryFolders::listLibraryNames(AppPath()));
+        QCOMPARE(folders, ChordLibraryFolders::listLibraryNames(DataFolders::DataPath()));
         folders.sort();
         QCOMPARE(folders, (QStringList{"Folk", "Jazz"}));
         QCOMPARE(box->currentText(), current == "Folk" ? current : QStringLiteral("Default"));
