@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Songloom needs to build, test and run, when
 # they are missing. Uses sudo when not root.
-#   scripts/install-deps.sh          what building, testing and running need
+#   scripts/install-deps.sh          what building, testing, running and the
+#                                    benchmarks need (hunspell is the spell
+#                                    benchmark's yardstick)
 #   scripts/install-deps.sh fuzz     also clang with libFuzzer and the sanitizers
 #   scripts/install-deps.sh wm       also an X server and window manager for the window tests
 #   scripts/install-deps.sh package  also what `make deb` and scripts/ci-package.sh need:
@@ -16,6 +18,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libhunspell-dev hunspell-en-us
+  hunspell
   fonts-dejavu-core
 )
 case "${1:-}" in

@@ -72,6 +72,7 @@ MainMenus MainMenus::create(QMenuBar *bar, QObject *owner)
         {"&Toolbar", {}, false, true},
         {"&StatusBar", {}, false, true},
         {"&Options...", {}, true},
+        {"Check Spelling as You T&ype", {}, false, true},
     });
 
     m.mnuTools = bar->addMenu(QStringLiteral("&Tools"));

@@ -15,6 +15,10 @@
 #include "library/ChordLibraryFolders.h"
 #include "library/ChordListPanel.h"
 #include "library/ChordListView.h"
+#include "spell/QtSpellDialogs.h"
+#include "spell/SpellAsYouType.h"
+#include "spell/SpellCheckCommands.h"
+#include "spell/psSpellCheck.h"
 
 #include <QAction>
 #include <QApplication>
@@ -70,6 +74,8 @@ frmSongloom::frmSongloom(QWidget *parent) : QMainWindow(parent)
     connectCommands();
 }
 
+frmSongloom::~frmSongloom() = default;
+
 void frmSongloom::buildWidgets()
 {
     m_menus = MainMenus::create(menuBar(), this);
@@ -105,6 +111,11 @@ void frmSongloom::buildWidgets()
 
     m_fileCommands = new SongFileCommands(rtfText, this);
     m_editCommands = new EditCommands(rtfText, this);
+
+    m_spellDialogs = std::make_unique<QtSpellDialogs>(this);
+    psSpellCheck = new ::psSpellCheck(m_spellDialogs.get(), this);
+    m_spellCommands = std::make_unique<SpellCheckCommands>(*psSpellCheck, this);
+    m_spellAsYouType = new SpellAsYouType(rtfText, *psSpellCheck, *m_spellDialogs, this);
 
     resize(Twips::toPixels(defaultMainWidth), Twips::toPixels(defaultMainHeight));
 }
@@ -180,6 +191,12 @@ void frmSongloom::Form_Load()
     gstrMainDictFileName = SettingsStore::GetSetting(SettingsStore::MainDictFileName, QStringLiteral("SpellUS.lex"));
     gstrCustomDictFilePath = SettingsStore::GetSetting(SettingsStore::CustomDictFilePath,
                                                        joinPath(DataFolders::DataPath(), QStringLiteral("custom.dic")));
+
+    // Underlining starts once the window stands, not during the load.
+    const bool asYouType = SettingsStore::GetSetting(SettingsStore::CheckSpellingAsYouType, QStringLiteral("1"))
+                           != QLatin1String("0");
+    m_menus.mnuViewItem[int(ViewItem::CheckSpellingAsYouType)]->setChecked(asYouType);
+    QTimer::singleShot(0, m_spellAsYouType, [this, asYouType] { m_spellAsYouType->setEnabled(asYouType); });
 }
 
 void frmSongloom::readWindowSettings()
@@ -369,6 +386,12 @@ void frmSongloom::mnuViewItem_Click(int index)
     case ViewItem::StatusBar:
         sbStatusBar->setVisible(m_menus.mnuViewItem[index]->isChecked());
         break;
+    case ViewItem::CheckSpellingAsYouType: {
+        const bool on = m_menus.mnuViewItem[index]->isChecked();
+        m_spellAsYouType->setEnabled(on);
+        SettingsStore::SaveSetting(SettingsStore::CheckSpellingAsYouType, on ? QStringLiteral("1") : QStringLiteral("0"));
+        break;
+    }
     default: break;
     }
 }
@@ -377,6 +400,11 @@ void frmSongloom::mnuToolsItem_Click(int index)
 {
     switch (ToolsItem(index)) {
     case ToolsItem::ChordBox: openChordBoxEditor(); break;
+    case ToolsItem::SpellCheck: m_spellCommands->SpellCheck(rtfText->songText()); break;
+    case ToolsItem::SpellCheckOptions:
+        m_spellCommands->SpellCheckOptions();
+        m_spellAsYouType->reload();
+        break;
     case ToolsItem::ChordLibraries: mnuChordItem_Click(int(ChordItem::Libraries)); break;
     case ToolsItem::CharacterMap: m_editCommands->ShowCharacterMap(); break;
     default: break;

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QSize>
 
+#include <memory>
+
 class ChordListPanel;
 class EditCommands;
 class HelpWindow;
@@ -14,6 +16,10 @@ class QLabel;
 class QSplitter;
 class QStatusBar;
 class SongFileCommands;
+class SpellAsYouType;
+class SpellCheckCommands;
+class SpellDialogs;
+class psSpellCheck;
 class rtfText;
 
 // The program's one main window: the song on the left, the chord list on the
@@ -25,6 +31,7 @@ class frmSongloom final : public QMainWindow
     Q_OBJECT
 public:
     explicit frmSongloom(QWidget *parent = nullptr);
+    ~frmSongloom() override;
 
     // Prepares the window before it is first shown: folders, settings, the
     // chord list, the font sizes. Every step runs even when one before it failed.
@@ -52,6 +59,8 @@ public:
     ChordListPanel *chordPanel() const { return m_chordPanel; }
     QLabel *fontPanel() const { return m_fontPanel; }
     QLabel *libraryPanel() const { return m_libraryPanel; }
+    ::psSpellCheck *spellChecker() const { return psSpellCheck; }
+    SpellAsYouType *spellAsYouType() const { return m_spellAsYouType; }
 
 signals:
     // The window has unloaded; the program ends.
@@ -86,6 +95,10 @@ private:
     QLabel *m_libraryPanel = nullptr;
     SongFileCommands *m_fileCommands = nullptr;
     EditCommands *m_editCommands = nullptr;
+    std::unique_ptr<SpellDialogs> m_spellDialogs;
+    ::psSpellCheck *psSpellCheck = nullptr;
+    std::unique_ptr<SpellCheckCommands> m_spellCommands;
+    SpellAsYouType *m_spellAsYouType = nullptr;
 
     bool mblnLoading = false;
     bool mblnFirstShow = true;

@@ -1,6 +1,7 @@
 #include "cli/ChordCommand.h"
 #include "cli/CliUsage.h"
 #include "cli/ConvertCommand.h"
+#include "cli/SpellCommand.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -63,6 +64,8 @@ int main(int argc, char *argv[])
         }
         return runConvertCommand(args, out, err);
     }
+    if (command == QLatin1String("spell"))
+        return runSpellCommand(args, out, err);
     err << "songloom-cli: " << (command.startsWith(QLatin1Char('-')) ? "unknown option" : "unknown command")
         << " \"" << command << "\"\n"
         << CliUsage::hint(QString());

@@ -8,6 +8,7 @@
 #include "support/ScriptedPrompt.h"
 #include "support/TestProgramFolder.h"
 #include "library/ChordLibraryFolders.h"
+#include "spell/SpellAsYouType.h"
 
 #include <QAction>
 #include <QApplication>
@@ -338,8 +339,14 @@ void tst_MainWindow::menuCommands_data()
     QTest::newRow("View StatusBar") << "View" << int(ViewItem::StatusBar) << "&StatusBar" << none
                                     << "hides status bar";
     QTest::newRow("View Options") << "View" << int(ViewItem::Options) << "&Options..." << none << "nothing";
+    QTest::newRow("View Check Spelling") << "View" << int(ViewItem::CheckSpellingAsYouType)
+                                         << "Check Spelling as You T&ype" << none << "stops underlining";
     QTest::newRow("Tools ChordBox") << "Tools" << int(ToolsItem::ChordBox) << "&ChordBox..." << none
                                     << "frmChordBox";
+    QTest::newRow("Tools Spell Check") << "Tools" << int(ToolsItem::SpellCheck) << "&Spell Check..." << none
+                                       << "no dictionary";
+    QTest::newRow("Tools Spell Check Options") << "Tools" << int(ToolsItem::SpellCheckOptions)
+                                               << "Spell Check &Options..." << none << "frmSpellOptions";
     QTest::newRow("Tools Character Map") << "Tools" << int(ToolsItem::CharacterMap) << "Character &Map..." << none
                                          << "no character map";
     QTest::newRow("Help Help") << "Help" << int(HelpItem::Help) << "&Help..." << QKeySequence(Qt::Key_F1)
@@ -390,6 +397,15 @@ void tst_MainWindow::menuCommands()
     } else if (effect == QLatin1String("hides status bar")) {
         QVERIFY(!window->statusBar()->isVisible());
         QVERIFY(!item->isChecked());
+    } else if (effect == QLatin1String("stops underlining")) {
+        QVERIFY(!window->spellAsYouType()->isEnabled());
+        QVERIFY(!item->isChecked());
+        QCOMPARE(SettingsStore::GetSetting(SettingsStore::CheckSpellingAsYouType, QString()), QStringLiteral("0"));
+    } else if (effect == QLatin1String("no dictionary")) {
+        // The test's program folder has neither dictionary.
+        QCOMPARE(m_prompt->messages.size(), 2);
+        QCOMPARE(m_prompt->messages[0].title, QStringLiteral("Missing Dictionary File"));
+        QCOMPARE(m_prompt->messages[1].title, QStringLiteral("Dictionary could Not be Opened"));
     } else if (effect == QLatin1String("no character map")) {
         QCOMPARE(m_prompt->messages.size(), 1);
         QVERIFY(m_prompt->messages[0].text.contains(QLatin1String("could not be launched")));
