@@ -153,6 +153,7 @@ void frmSongloom::connectCommands()
     connect(m_toolBar.cboFontSize, &QComboBox::textActivated, m_editCommands, &EditCommands::FontSize);
     connect(m_fileCommands, &SongFileCommands::titleChanged, this, &QWidget::setWindowTitle);
     connect(m_chordPanel, &ChordListPanel::statusChanged, m_libraryPanel, &QLabel::setText);
+    connect(m_chordPanel, &ChordListPanel::editChordRequested, this, &frmSongloom::editChord);
     connect(m_chordPanel->list(), &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         const QList<QAction *> &items = m_menus.mnuChordItem;
         m_chordPanel->showPopupMenu(m_menus.mnuChord,
@@ -465,6 +466,13 @@ void frmSongloom::tbToolBar_ButtonClick(const QString &key)
         m_editCommands->Align(rtfText::rtfCenter);
     else if (key == QLatin1String("Align Right"))
         m_editCommands->Align(rtfText::rtfRight);
+}
+
+void frmSongloom::editChord(const QString &chordKey)
+{
+    if (runChordBoxEditorOn(this, chordKey))
+        m_chordPanel->LoadNewBitMap();
+    rtfText->SetFocus();
 }
 
 void frmSongloom::openChordBoxEditor()
