@@ -42,7 +42,9 @@ fuzz:
 	@scripts/install-deps.sh fuzz
 	fuzz/run-fuzz.sh $(FUZZ_SECONDS)
 
+# The start-up benchmark runs the program under Xvfb.
 bench: build
+	@scripts/install-deps.sh wm
 	@$(BUILD)/bench/run-benchmarks.sh
 
 # Installs under PREFIX (default /usr/local): the program folder in

@@ -94,10 +94,13 @@ MainMenus MainMenus::create(QMenuBar *bar, QObject *owner)
     // The pop-up menu belongs to the window, not to the menu bar.
     m.mnuChord = new QMenu(QStringLiteral("Chord"), bar->parentWidget());
     m.mnuChordItem = addItems(m.mnuChord, {
+        {"&Edit..."},
         {"&Copy"},
         {"&Delete"},
         {nullptr},
         {"&Libraries"},
     });
+    // A double click on a chord does the same.
+    m.mnuChord->setDefaultAction(m.mnuChordItem[int(ChordItem::Edit)]);
     return m;
 }

@@ -153,9 +153,13 @@ void frmSongloom::connectCommands()
     connect(m_toolBar.cboFontSize, &QComboBox::textActivated, m_editCommands, &EditCommands::FontSize);
     connect(m_fileCommands, &SongFileCommands::titleChanged, this, &QWidget::setWindowTitle);
     connect(m_chordPanel, &ChordListPanel::statusChanged, m_libraryPanel, &QLabel::setText);
-    ChordListView *list = m_chordPanel->list();
-    connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint &pos) {
-        m_menus.mnuChord->popup(list->viewport()->mapToGlobal(pos));
+    connect(m_chordPanel, &ChordListPanel::editChordRequested, this, &frmSongloom::editChord);
+    connect(m_chordPanel->list(), &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        const QList<QAction *> &items = m_menus.mnuChordItem;
+        m_chordPanel->showPopupMenu(m_menus.mnuChord,
+                                    {items[int(ChordItem::Edit)], items[int(ChordItem::Copy)],
+                                     items[int(ChordItem::Delete)]},
+                                    pos);
     });
 }
 
@@ -419,6 +423,7 @@ void frmSongloom::mnuHelpItem_Click(int index)
 void frmSongloom::mnuChordItem_Click(int index)
 {
     switch (ChordItem(index)) {
+    case ChordItem::Edit: m_chordPanel->Edit(); break;
     case ChordItem::Copy: m_chordPanel->Copy(); break;
     case ChordItem::Delete: m_chordPanel->Delete(); break;
     case ChordItem::Libraries: m_chordPanel->Libraries(); break;
@@ -461,6 +466,13 @@ void frmSongloom::tbToolBar_ButtonClick(const QString &key)
         m_editCommands->Align(rtfText::rtfCenter);
     else if (key == QLatin1String("Align Right"))
         m_editCommands->Align(rtfText::rtfRight);
+}
+
+void frmSongloom::editChord(const QString &chordKey)
+{
+    if (runChordBoxEditorOn(this, chordKey))
+        m_chordPanel->LoadNewBitMap();
+    rtfText->SetFocus();
 }
 
 void frmSongloom::openChordBoxEditor()

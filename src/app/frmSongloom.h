@@ -83,6 +83,8 @@ private:
     void Form_Unload();
     void readWindowSettings();
     void openChordBoxEditor();
+    // Opens the editor on a saved chord; its edit is saved as a new chord.
+    void editChord(const QString &chordKey);
     void showHelp();
 
     MainMenus m_menus;

@@ -3,6 +3,7 @@
 #include "base/Module1.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -76,7 +77,13 @@ QStringList listChordFiles(const QString &folder)
 {
     // A chord whose name starts with a dot is a hidden file here, yet still
     // one of the library's chords.
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
+    QStringList names;
+    QDirIterator entries(folder, QDir::Files | QDir::Hidden);
+    while (entries.hasNext()) {
+        entries.next();
+        names.append(entries.fileName());
+    }
+    return names;
 }
 
 Result saveChordFile(const QImage &picture, const QString &path)

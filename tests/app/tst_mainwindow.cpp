@@ -20,6 +20,8 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
@@ -529,46 +531,61 @@ void tst_MainWindow::chordDraggedIntoSong()
 
 void tst_MainWindow::chordBoxCommand_data()
 {
-    QTest::addColumn<bool>("fromToolBar");
+    QTest::addColumn<QString>("from");
     QTest::addColumn<bool>("saved");
-    QTest::newRow("toolbar, cancelled") << true << false;
-    QTest::newRow("tools menu, saved") << false << true;
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("toolbar, cancelled") << "toolbar" << false << QStringList({"Am"});
+    QTest::newRow("tools menu, saved") << "tools" << true << QStringList({"Am", "Dm"});
+    // Editing a saved chord keeps it and adds the edit beside it.
+    QTest::newRow("pop-up edit, saved") << "edit" << true << QStringList({"Am", "Am"});
 }
 
 void tst_MainWindow::chordBoxCommand()
 {
-    QFETCH(bool, fromToolBar);
+    QFETCH(QString, from);
     QFETCH(bool, saved);
+    QFETCH(QStringList, listed);
     TestProgramFolder folder;
+    QDir().mkpath(folder.filePath("BitMaps"));
+    QVERIFY(QFile::copy(QStringLiteral(SONGLOOM_PROGRAM_DIR "/BitMaps/Am"), folder.filePath("BitMaps/Am")));
     auto window = startWindow();
     QVERIFY(window);
+    ChordListView *list = window->chordPanel()->list();
+    QTRY_COMPARE(list->count(), 1);
     gstrNewChordName = QStringLiteral("left over");
     QString editorTitle;
     QString nameWhileOpen;
+    QString chordNameShown;
     QTimer::singleShot(0, [&] {
         QWidget *editor = QApplication::activeModalWidget();
         if (!editor)
             return;
         editorTitle = editor->windowTitle();
         nameWhileOpen = gstrNewChordName;
-        if (saved) {
-            // What the editor's OK leaves behind: a chord file and its name.
-            QImage chord(40, 48, QImage::Format_Mono);
-            chord.fill(0);
-            chord.save(gstrChordLibPath + "Dm", "BMP");
-            gstrNewChordName = QStringLiteral("Dm");
+        chordNameShown = editor->findChild<QLineEdit *>(QStringLiteral("txtChordName"))->text();
+        if (!saved) {
+            editor->close();
+            return;
         }
-        editor->close();
+        if (from == QLatin1String("tools"))
+            editor->findChild<QLineEdit *>(QStringLiteral("txtChordName"))->setText(QStringLiteral("Dm"));
+        editor->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
     });
-    if (fromToolBar)
+    if (from == QLatin1String("toolbar")) {
         window->toolBar().buttons.value("ChordBox")->trigger();
-    else
-        window->menus().mnuToolsItem[0]->trigger();
-    QCOMPARE(editorTitle, QStringLiteral("New ChordBox"));
+    } else if (from == QLatin1String("tools")) {
+        window->menus().mnuToolsItem[int(ToolsItem::ChordBox)]->trigger();
+    } else {
+        list->setCurrentRow(0);
+        window->menus().mnuChordItem[int(ChordItem::Edit)]->trigger();
+    }
+    QVERIFY(!editorTitle.isEmpty());
     QVERIFY(nameWhileOpen.isEmpty());
-    QCOMPARE(window->chordPanel()->list()->count(), saved ? 1 : 0);
-    if (saved)
-        QCOMPARE(window->chordPanel()->list()->item(0)->text(), QStringLiteral("Dm"));
+    QCOMPARE(chordNameShown, from == QLatin1String("edit") ? QStringLiteral("Am") : QString());
+    QStringList names;
+    for (int row = 0; row < list->count(); ++row)
+        names << list->item(row)->text();
+    QCOMPARE(names, listed);
 }
 
 QTEST_MAIN(tst_MainWindow)
