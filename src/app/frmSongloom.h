@@ -39,8 +39,13 @@ public:
     void mnuHelpItem_Click(int index);
     void mnuChordItem_Click(int index);
     void tbToolBar_ButtonClick(const QString &key);
+    // Shows the selection's formatting on the status bar and the toolbar,
+    // hidden or not.
+    void rtfText_SelChange();
 
-    bool isLoading() const { return mblnLoading; }
+    // From the load to the end of the first activation, and while the song
+    // is being replaced.
+    bool isLoading() const;
     QString helpFile() const { return m_helpFile; }
 
     const MainMenus &menus() const { return m_menus; }
@@ -50,6 +55,7 @@ public:
     ChordListPanel *chordPanel() const { return m_chordPanel; }
     QLabel *fontPanel() const { return m_fontPanel; }
     QLabel *libraryPanel() const { return m_libraryPanel; }
+    SongFileCommands *fileCommands() const { return m_fileCommands; }
 
 signals:
     // The window has unloaded; the program ends.
@@ -60,6 +66,9 @@ protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildWidgets();
@@ -81,7 +90,6 @@ private:
     SongFileCommands *m_fileCommands = nullptr;
     EditCommands *m_editCommands = nullptr;
 
-    bool mblnLoading = false;
     bool mblnFirstShow = true;
     // The outer size asked for at load; the frame is only known once shown.
     QSize m_requestedOuterSize;

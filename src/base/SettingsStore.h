@@ -13,6 +13,8 @@ inline const QString ChordLibPath = QStringLiteral("ChordLibPath");
 inline const QString ChordLibName = QStringLiteral("ChordLibName");
 inline const QString MainDictFileName = QStringLiteral("MainDictFileName");
 inline const QString CustomDictFilePath = QStringLiteral("CustomDictFilePath");
+// The last songs opened or saved, newest first, one full path a line.
+inline const QString RecentSongs = QStringLiteral("RecentSongs");
 
 // The stored text, or defaultValue when the key is absent.
 QString GetSetting(const QString &key, const QString &defaultValue);
