@@ -280,9 +280,8 @@ bool SongFileCommands::writeSong(const QString &path, Format format)
 bool SongFileCommands::loadSong(const QString &path)
 {
     mblnLoading = true;
-    bool ok = false;
+    bool ok = m_song->LoadFile(path);
     Format format = Format::Rtf;
-    ok = m_song->LoadFile(path);
     // A file that reads but is not RTF is taken as plain text.
     if (!ok && m_song->fileError() == QFileDevice::NoError) {
         ok = readPlainText(path);
