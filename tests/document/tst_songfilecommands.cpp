@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QMimeData>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -500,6 +501,13 @@ void tst_SongFileCommands::printsToPdf()
     const QByteArray whole = readAll(pdf);
     QVERIFY(whole.startsWith("%PDF"));
     QVERIFY(whole.contains("/Subtype /Image"));
+    // The 40-pixel chord goes in crisp: each pixel a whole number of the
+    // printer's pixels, and no smoothing asked of the viewer.
+    const QRegularExpressionMatch width = QRegularExpression("/Width (\\d+)").match(QString::fromLatin1(whole));
+    QVERIFY(width.hasMatch());
+    QCOMPARE(width.captured(1).toInt() % 40, 0);
+    QVERIFY(width.captured(1).toInt() > 40);
+    QVERIFY(!whole.contains("/Interpolate true"));
 
     f.song->setSelStart(0);
     f.song->setSelLength(7);
