@@ -18,7 +18,8 @@
 
 namespace {
 
-// Pixels of the song's pictures, which are shown at 96 dots per inch.
+// The screen's pixels, in which the song's pictures and paragraph spacing
+// are given.
 constexpr double pictureDpi = 96;
 // Enough for crisp pictures without huge ones on fine printers.
 constexpr int largestPictureScale = 16;
@@ -72,6 +73,25 @@ private:
     QHash<QString, QImage> m_scaled;
 };
 
+// Paragraph indents and spacing are kept in screen pixels; on a device with
+// finer dots they would shrink to nothing. Scaled here, a printed page
+// keeps the song's shape.
+void scaleParagraphSpacing(QTextDocument &document, double factor)
+{
+    document.setIndentWidth(document.indentWidth() * factor);
+    QTextCursor cursor(&document);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        format.setLeftMargin(format.leftMargin() * factor);
+        format.setRightMargin(format.rightMargin() * factor);
+        format.setTopMargin(format.topMargin() * factor);
+        format.setBottomMargin(format.bottomMargin() * factor);
+        format.setTextIndent(format.textIndent() * factor);
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(format);
+    }
+}
+
 } // namespace
 
 namespace SongPrinter {
@@ -82,6 +102,7 @@ bool print(const QTextDocument &document, QPagedPaintDevice *device)
         return false;
     // A copy that finds its pictures in the song, drawn the printer's way.
     std::unique_ptr<QTextDocument> copy(document.clone(const_cast<QTextDocument *>(&document)));
+    scaleParagraphSpacing(*copy, device->logicalDpiX() / pictureDpi);
     PrintedPictures pictures;
     copy->documentLayout()->registerHandler(QTextFormat::ImageObject, &pictures);
     copy->print(device);
