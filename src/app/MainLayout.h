@@ -8,21 +8,13 @@ namespace MainLayout {
 
 inline constexpr qint64 chordListWidth = 1575;
 inline constexpr qint64 splitBarWidth = 40;
-inline constexpr qint64 designToolBarHeight = 420;
-inline constexpr qint64 designStatusBarHeight = 270;
 
-struct Panes
+// The chord list's width in a window of that inner width: its own width, or
+// what is left beside the split bar when the window is narrower; never negative.
+constexpr qint64 listWidth(qint64 innerWidth)
 {
-    qint64 splitterWidth = 0;
-    qint64 splitterHeight = 0;
-    // The split bar's left edge, from the container's left.
-    qint64 splitPosition = 0;
-    qint64 listWidth = 0;
-};
-
-// Lays out the panes for the window's inner size and its bars' heights.
-// A window too small for the chord list or the bars gets empty panes rather
-// than negative sizes.
-Panes compute(qint64 innerWidth, qint64 innerHeight, qint64 toolBarHeight, qint64 statusBarHeight);
+    const qint64 room = innerWidth - splitBarWidth;
+    return room < 0 ? 0 : (room < chordListWidth ? room : chordListWidth);
+}
 
 } // namespace MainLayout

@@ -87,6 +87,7 @@ MainMenus MainMenus::create(QMenuBar *bar, QWidget *window)
         {"&Toolbar", {}, false, true},
         {"&StatusBar", {}, false, true},
         {"&Options...", {}, true},
+        {"Check Spelling as You T&ype", {}, false, true},
     });
 
     m.mnuTools = bar->addMenu(QStringLiteral("&Tools"));
@@ -108,11 +109,14 @@ MainMenus MainMenus::create(QMenuBar *bar, QWidget *window)
     // The pop-up menu belongs to the window, not to the menu bar.
     m.mnuChord = new QMenu(QStringLiteral("Chord"), bar->parentWidget());
     m.mnuChordItem = addItems(m.mnuChord, {
+        {"&Edit..."},
         {"&Copy"},
         {"&Delete"},
         {nullptr},
         {"&Libraries"},
     });
+    // A double click on a chord does the same.
+    m.mnuChord->setDefaultAction(m.mnuChordItem[int(ChordItem::Edit)]);
     return m;
 }
 

@@ -15,10 +15,10 @@ class QWidget;
 enum class FileItem { New = 0, Open = 1, Close = 2, Save = 4, SaveAs = 5, PrintSetup = 7, Print = 8,
                       PrintPreview = 9, MRU = 11, Exit = 13 };
 enum class EditItem { Undo = 0, Cut = 2, Copy = 3, Paste = 4, Font = 6 };
-enum class ViewItem { Toolbar = 0, StatusBar = 1, Options = 2 };
+enum class ViewItem { Toolbar = 0, StatusBar = 1, Options = 2, CheckSpellingAsYouType = 3 };
 enum class ToolsItem { ChordBox = 0, SpellCheck = 1, ChordLibraries = 3, SpellCheckOptions = 4, CharacterMap = 5 };
 enum class HelpItem { Help = 0, About = 1 };
-enum class ChordItem { Copy = 0, Delete = 1, Libraries = 3 };
+enum class ChordItem { Edit = 0, Copy = 1, Delete = 2, Libraries = 4 };
 
 // The main window's menus. Each menu's items form an ordered list whose
 // index is the item's command index; separators and hidden items keep their

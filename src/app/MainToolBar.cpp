@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
+#include <QIntValidator>
 #include <QToolBar>
 
 namespace {
@@ -21,6 +22,8 @@ struct ButtonSpec
 };
 
 constexpr int fontSizeBoxWidth = 550;
+constexpr int minFontPoints = 1;
+constexpr int maxFontPoints = 1638;
 
 constexpr ButtonSpec buttonSpecs[] = {
     {nullptr, nullptr, nullptr, Style::Separator},
@@ -79,6 +82,10 @@ MainToolBar MainToolBar::create(QWidget *window)
             t.cboFontSize = new QComboBox(t.tbToolBar);
             t.cboFontSize->setObjectName(QStringLiteral("cboFontSize"));
             t.cboFontSize->setEditable(true);
+            // Whole points only, as large as a document's size can be.
+            t.cboFontSize->setValidator(new QIntValidator(minFontPoints, maxFontPoints, t.cboFontSize));
+            // The song keeps the keyboard; the box takes it only when clicked.
+            t.cboFontSize->setFocusPolicy(Qt::ClickFocus);
             t.cboFontSize->setInsertPolicy(QComboBox::NoInsert);
             t.cboFontSize->setToolTip(QString::fromUtf8(spec.tooltip));
             t.cboFontSize->setMinimumWidth(Twips::toPixels(fontSizeBoxWidth) + 16);

@@ -2,6 +2,7 @@
 
 #include "app/HelpWindow.h"
 #include "app/MainLayout.h"
+#include "base/DataFolders.h"
 #include "base/Module1.h"
 #include "base/Prompt.h"
 #include "base/SettingsStore.h"
@@ -15,6 +16,10 @@
 #include "library/ChordLibraryFolders.h"
 #include "library/ChordListPanel.h"
 #include "library/ChordListView.h"
+#include "spell/QtSpellDialogs.h"
+#include "spell/SpellAsYouType.h"
+#include "spell/SpellCheckCommands.h"
+#include "spell/psSpellCheck.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -32,9 +37,11 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 #include <climits>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -44,6 +51,10 @@ constexpr qint64 defaultMainHeight = 5430;
 constexpr int windowStateNormal = 0;
 constexpr int windowStateMinimised = 1;
 constexpr int windowStateMaximised = 2;
+// How long after the first show a window manager's frame still changes the size.
+constexpr int outerSizeWaitMs = 3000;
+// How long the first song waits for an activation that may never come.
+constexpr int activationWaitMs = 1000;
 
 // A stored number, or the default when the text is not one.
 double storedNumber(const QString &key, double defaultValue)
@@ -66,6 +77,8 @@ frmSongloom::frmSongloom(QWidget *parent) : QMainWindow(parent)
     buildWidgets();
     connectCommands();
 }
+
+frmSongloom::~frmSongloom() = default;
 
 void frmSongloom::buildWidgets()
 {
@@ -110,6 +123,11 @@ void frmSongloom::buildWidgets()
     setAcceptDrops(true);
     rtfText->viewport()->installEventFilter(this);
 
+    m_spellDialogs = std::make_unique<QtSpellDialogs>(this);
+    psSpellCheck = new ::psSpellCheck(m_spellDialogs.get(), this);
+    m_spellCommands = std::make_unique<SpellCheckCommands>(*psSpellCheck, this);
+    m_spellAsYouType = new SpellAsYouType(rtfText, *psSpellCheck, *m_spellDialogs, this);
+
     resize(Twips::toPixels(defaultMainWidth), Twips::toPixels(defaultMainHeight));
 }
 
@@ -117,7 +135,12 @@ void frmSongloom::connectCommands()
 {
     const auto wire = [this](const QList<QAction *> &items, void (frmSongloom::*handler)(int)) {
         for (int index = 0; index < items.size(); ++index)
-            connect(items[index], &QAction::triggered, this, [this, handler, index] { (this->*handler)(index); });
+            connect(items[index], &QAction::triggered, this, [this, handler, index] {
+                (this->*handler)(index);
+                // The song has the keyboard after every command.
+                if (rtfText)
+                    rtfText->SetFocus();
+            });
     };
     wire(m_menus.mnuFileItem, &frmSongloom::mnuFileItem_Click);
     wire(m_menus.mnuEditItem, &frmSongloom::mnuEditItem_Click);
@@ -130,6 +153,8 @@ void frmSongloom::connectCommands()
         const QString key = action->data().toString();
         if (!key.isEmpty())
             tbToolBar_ButtonClick(key);
+        if (rtfText)
+            rtfText->SetFocus();
     });
     connect(m_menus.redo, &QAction::triggered, m_editCommands, &EditCommands::Redo);
     for (QAction *action : m_menus.styleShortcuts)
@@ -142,9 +167,12 @@ void frmSongloom::connectCommands()
     connect(m_toolBar.cboFontSize, &QComboBox::textActivated, m_editCommands, &EditCommands::FontSize);
     connect(m_fileCommands, &SongFileCommands::titleChanged, this, &QWidget::setWindowTitle);
     connect(m_chordPanel, &ChordListPanel::statusChanged, m_libraryPanel, &QLabel::setText);
-    ChordListView *list = m_chordPanel->list();
-    connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint &pos) {
-        m_menus.mnuChord->popup(list->viewport()->mapToGlobal(pos));
+    connect(m_chordPanel->list(), &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        const QList<QAction *> &items = m_menus.mnuChordItem;
+        m_chordPanel->showPopupMenu(m_menus.mnuChord,
+                                    {items[int(ChordItem::Edit)], items[int(ChordItem::Copy)],
+                                     items[int(ChordItem::Delete)]},
+                                    pos);
     });
 }
 
@@ -153,11 +181,10 @@ void frmSongloom::Form_Load()
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     m_helpFile = joinPath(joinPath(AppPath(), QStringLiteral("Help")), QStringLiteral("Songloom.hlp"));
 
-    // The songs' folder; a read-only program folder must not stop the rest
-    // of the load.
-    const QString songs = joinPath(AppPath(), QStringLiteral("My Songs"));
+    // The songs' folder; one that cannot be made must not stop the rest of the load.
+    const QString songs = DataFolders::SongsPath();
     if (!QFileInfo(songs).isDir())
-        QDir().mkdir(songs);
+        QDir().mkpath(songs);
 
     m_fileCommands->setLoading(true);
     readWindowSettings();
@@ -165,7 +192,8 @@ void frmSongloom::Form_Load()
     gstrChordLibPath = SettingsStore::GetSetting(SettingsStore::ChordLibPath, gstrChordLibPath);
     gstrChordLibName = SettingsStore::GetSetting(SettingsStore::ChordLibName, ChordLibraryFolders::defaultLibraryName());
     // BitMaps, and a library folder removed since the last run, come back empty.
-    ChordLibraryFolders::ensureLibraryFolders(AppPath(), gstrChordLibPath);
+    // A folder that cannot be made leaves an empty list; the load goes on.
+    (void)ChordLibraryFolders::ensureLibraryFolders(DataFolders::DataPath(), gstrChordLibPath);
     m_chordPanel->LoadBitMaps();
 
     m_toolBar.cboFontSize->clear();
@@ -176,7 +204,13 @@ void frmSongloom::Form_Load()
 
     gstrMainDictFileName = SettingsStore::GetSetting(SettingsStore::MainDictFileName, QStringLiteral("SpellUS.lex"));
     gstrCustomDictFilePath = SettingsStore::GetSetting(SettingsStore::CustomDictFilePath,
-                                                       joinPath(AppPath(), QStringLiteral("custom.dic")));
+                                                       joinPath(DataFolders::DataPath(), QStringLiteral("custom.dic")));
+
+    // Underlining starts once the window stands, not during the load.
+    const bool asYouType = SettingsStore::GetSetting(SettingsStore::CheckSpellingAsYouType, QStringLiteral("1"))
+                           != QLatin1String("0");
+    m_menus.mnuViewItem[int(ViewItem::CheckSpellingAsYouType)]->setChecked(asYouType);
+    QTimer::singleShot(0, m_spellAsYouType, [this, asYouType] { m_spellAsYouType->setEnabled(asYouType); });
 }
 
 void frmSongloom::readWindowSettings()
@@ -213,17 +247,50 @@ void frmSongloom::showEvent(QShowEvent *event)
     if (!mblnFirstShow)
         return;
     mblnFirstShow = false;
-    QTimer::singleShot(0, this, [this] {
-        // The stored size is the outer size; take the frame off once it is known.
-        if (m_requestedOuterSize.isValid() && windowState() == Qt::WindowNoState) {
-            const QSize frame = frameGeometry().size() - geometry().size();
-            if (!frame.isEmpty())
-                resize(m_requestedOuterSize - frame);
-        }
-        // Not every desktop activates a new window; the first song must come anyway.
+    // The stored size is the outer size, but the frame is only known once the
+    // window manager has framed the window, which may come well after this.
+    m_outerSizePending = m_requestedOuterSize.isValid();
+    fitOuterSize();
+    QTimer::singleShot(outerSizeWaitMs, this, [this] { m_outerSizePending = false; });
+    rtfText->SetFocus();
+    // Not every desktop activates a new window; the first song must come
+    // anyway, but late enough for a window manager to have placed the window.
+    QTimer::singleShot(activationWaitMs, this, [this] {
         if (isLoading())
             Form_Activate();
     });
+}
+
+void frmSongloom::fitOuterSize()
+{
+    if (!m_outerSizePending || windowState() != Qt::WindowNoState || !windowHandle())
+        return;
+    const QMargins frame = windowHandle()->frameMargins();
+    if (frame.isNull())
+        return;
+    m_outerSizePending = false;
+    const QRect available = screen() ? screen()->availableGeometry() : QRect();
+    QSize outer = m_requestedOuterSize;
+    if (available.isValid())
+        outer = outer.boundedTo(available.size());
+    resize(outer - QSize(frame.left() + frame.right(), frame.top() + frame.bottom()));
+    if (!available.isValid())
+        return;
+    // Keep the whole frame on the screen.
+    QRect placed(frameGeometry().topLeft(), outer);
+    if (placed.right() > available.right())
+        placed.moveRight(available.right());
+    if (placed.bottom() > available.bottom())
+        placed.moveBottom(available.bottom());
+    placed.moveTopLeft(QPoint(std::max(placed.left(), available.left()), std::max(placed.top(), available.top())));
+    if (placed.topLeft() != frameGeometry().topLeft())
+        move(placed.topLeft());
+}
+
+void frmSongloom::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    fitOuterSize();
 }
 
 bool frmSongloom::event(QEvent *event)
@@ -239,13 +306,22 @@ void frmSongloom::Form_Activate()
         return;
     repaint();
     m_fileCommands->startupSong();
+    // Taken once: a message box of the open must not open it again on reactivation.
+    if (const QString song = std::exchange(m_songAtStart, QString()); !song.isEmpty())
+        m_fileCommands->OpenFile(song);
     m_fileCommands->setLoading(false);
     QGuiApplication::restoreOverrideCursor();
+}
+
+void frmSongloom::openAtStart(const QString &path)
+{
+    m_songAtStart = path;
 }
 
 void frmSongloom::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    fitOuterSize();
     Form_Resize();
 }
 
@@ -253,13 +329,8 @@ void frmSongloom::Form_Resize()
 {
     if (windowState() & Qt::WindowMinimized)
         return;
-    const int barsHeight = (m_toolBar.tbToolBar->isVisible() ? m_toolBar.tbToolBar->height() : 0)
-                           + (sbStatusBar->isVisible() ? sbStatusBar->height() : 0);
-    const MainLayout::Panes panes = MainLayout::compute(
-        Twips::fromPixels(width()), Twips::fromPixels(height()),
-        Twips::fromPixels(barsHeight), 0);
     const int handle = vbuSplitter->handleWidth();
-    const int listWidth = Twips::toPixels(panes.listWidth);
+    const int listWidth = Twips::toPixels(MainLayout::listWidth(Twips::fromPixels(width())));
     vbuSplitter->setSizes({std::max(width() - listWidth - handle, 0), listWidth});
 }
 
@@ -393,6 +464,12 @@ void frmSongloom::mnuViewItem_Click(int index)
     case ViewItem::StatusBar:
         sbStatusBar->setVisible(m_menus.mnuViewItem[index]->isChecked());
         break;
+    case ViewItem::CheckSpellingAsYouType: {
+        const bool on = m_menus.mnuViewItem[index]->isChecked();
+        m_spellAsYouType->setEnabled(on);
+        SettingsStore::SaveSetting(SettingsStore::CheckSpellingAsYouType, on ? QStringLiteral("1") : QStringLiteral("0"));
+        break;
+    }
     default: break;
     }
 }
@@ -401,6 +478,11 @@ void frmSongloom::mnuToolsItem_Click(int index)
 {
     switch (ToolsItem(index)) {
     case ToolsItem::ChordBox: openChordBoxEditor(); break;
+    case ToolsItem::SpellCheck: m_spellCommands->SpellCheck(rtfText->songText()); break;
+    case ToolsItem::SpellCheckOptions:
+        m_spellCommands->SpellCheckOptions();
+        m_spellAsYouType->reload();
+        break;
     case ToolsItem::ChordLibraries: mnuChordItem_Click(int(ChordItem::Libraries)); break;
     case ToolsItem::CharacterMap: m_editCommands->ShowCharacterMap(); break;
     default: break;
@@ -418,6 +500,7 @@ void frmSongloom::mnuHelpItem_Click(int index)
 void frmSongloom::mnuChordItem_Click(int index)
 {
     switch (ChordItem(index)) {
+    case ChordItem::Edit: m_chordPanel->Edit(); break;
     case ChordItem::Copy: m_chordPanel->Copy(); break;
     case ChordItem::Delete: m_chordPanel->Delete(); break;
     case ChordItem::Libraries: m_chordPanel->Libraries(); break;

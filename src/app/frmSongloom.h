@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QSize>
 
+#include <memory>
+
 class ChordListPanel;
 class EditCommands;
 class HelpWindow;
@@ -14,6 +16,10 @@ class QLabel;
 class QSplitter;
 class QStatusBar;
 class SongFileCommands;
+class SpellAsYouType;
+class SpellCheckCommands;
+class SpellDialogs;
+class psSpellCheck;
 class rtfText;
 
 // The program's one main window: the song on the left, the chord list on the
@@ -25,12 +31,15 @@ class frmSongloom final : public QMainWindow
     Q_OBJECT
 public:
     explicit frmSongloom(QWidget *parent = nullptr);
+    ~frmSongloom() override;
 
     // Prepares the window before it is first shown: folders, settings, the
     // chord list, the font sizes. Every step runs even when one before it failed.
     void Form_Load();
     // Runs at every activation; the first one opens the new song.
     void Form_Activate();
+    // A song to open at the first activation, after the new song.
+    void openAtStart(const QString &path);
 
     void mnuFileItem_Click(int index);
     void mnuEditItem_Click(int index);
@@ -56,6 +65,8 @@ public:
     QLabel *fontPanel() const { return m_fontPanel; }
     QLabel *libraryPanel() const { return m_libraryPanel; }
     SongFileCommands *fileCommands() const { return m_fileCommands; }
+    ::psSpellCheck *spellChecker() const { return psSpellCheck; }
+    SpellAsYouType *spellAsYouType() const { return m_spellAsYouType; }
 
 signals:
     // The window has unloaded; the program ends.
@@ -64,6 +75,7 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -74,6 +86,9 @@ private:
     void buildWidgets();
     void connectCommands();
     void Form_Resize();
+    // Once the frame is known, sizes the window so its outer size is the
+    // stored one, limited to the screen, and keeps it on the screen.
+    void fitOuterSize();
     void Form_Unload();
     void readWindowSettings();
     void openChordBoxEditor();
@@ -89,10 +104,16 @@ private:
     QLabel *m_libraryPanel = nullptr;
     SongFileCommands *m_fileCommands = nullptr;
     EditCommands *m_editCommands = nullptr;
+    std::unique_ptr<SpellDialogs> m_spellDialogs;
+    ::psSpellCheck *psSpellCheck = nullptr;
+    std::unique_ptr<SpellCheckCommands> m_spellCommands;
+    SpellAsYouType *m_spellAsYouType = nullptr;
 
     bool mblnFirstShow = true;
     // The outer size asked for at load; the frame is only known once shown.
     QSize m_requestedOuterSize;
+    bool m_outerSizePending = false;
     QString m_helpFile;
+    QString m_songAtStart;
     QPointer<HelpWindow> m_helpWindow;
 };

@@ -1,9 +1,12 @@
 #include "app/frmSplash.h"
 
+#include "base/DataFolders.h"
 #include "base/Module1.h"
 #include "app/SplashArt.h"
 #include "base/Twips.h"
 
+#include <QDir>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
@@ -44,6 +47,27 @@ QLabel *addLabel(QWidget *parent, const QString &text, const QFont &font, const 
         fitted.moveRight(rightEdge);
     label->setGeometry(fitted);
     return label;
+}
+
+// A folder as the user knows it: the home folder shortened to "~".
+QString shownFolder(const QString &path)
+{
+    const QString home = QDir::homePath();
+    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
+    if (clean == home || clean.startsWith(home + QLatin1Char('/')))
+        return QDir::toNativeSeparators(QLatin1Char('~') + clean.mid(home.size()));
+    return QDir::toNativeSeparators(clean);
+}
+
+// Where the user's chords, words and songs are kept, one line each.
+QString dataFoldersText(const QFont &font, int width)
+{
+    const QFontMetrics metrics(font);
+    const auto line = [&](const QString &label, const QString &path) {
+        return metrics.elidedText(label + shownFolder(path), Qt::ElideMiddle, width);
+    };
+    return line(QStringLiteral("Chords and words: "), DataFolders::DataPath()) + QLatin1Char('\n')
+           + line(QStringLiteral("Songs: "), DataFolders::SongsPath());
 }
 
 } // namespace
@@ -94,6 +118,10 @@ frmSplash::frmSplash(QWidget *parent)
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
 
     addLabel(this, QString(), small, Twips::Rect{480, 3600, 4455, 195}.pixels());
+
+    const QRect dataRect = Twips::Rect{480, 3330, 4860, 480}.pixels();
+    QLabel *dataFolders = addLabel(this, dataFoldersText(small, dataRect.width()), small, dataRect);
+    dataFolders->setObjectName(QStringLiteral("lblDataFolders"));
 }
 
 QString frmSplash::platformText()

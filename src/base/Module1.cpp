@@ -1,5 +1,7 @@
 #include "base/Module1.h"
 
+#include "base/DataFolders.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -67,4 +69,5 @@ void resetGlobals()
     gstrMainDictFileName.clear();
     gstrCustomDictFilePath.clear();
     gfrmMain = nullptr;
+    DataFolders::reset();
 }

@@ -2,16 +2,44 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QFontDialog>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+namespace {
+
+// A prompt waits for the user: the busy cursor of a long step must not
+// stand over it. Restored when the prompt closes.
+class PromptCursor
+{
+public:
+    PromptCursor() : m_lifted(QGuiApplication::overrideCursor() != nullptr)
+    {
+        if (m_lifted)
+            QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~PromptCursor()
+    {
+        if (m_lifted)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    PromptCursor(const PromptCursor &) = delete;
+    PromptCursor &operator=(const PromptCursor &) = delete;
+
+private:
+    bool m_lifted;
+};
+
+} // namespace
+
 QMessageBox::StandardButton QtPrompt::message(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                                               const QString &text, QMessageBox::StandardButtons buttons,
                                               QMessageBox::StandardButton defaultButton)
 {
+    const PromptCursor cursor;
     QMessageBox box(icon, title, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
@@ -21,6 +49,7 @@ QMessageBox::StandardButton QtPrompt::message(QWidget *parent, QMessageBox::Icon
 QString QtPrompt::openFileName(QWidget *parent, const QString &title, const QString &folder,
                                const QString &filter)
 {
+    const PromptCursor cursor;
     return QFileDialog::getOpenFileName(parent, title, folder, filter);
 }
 
@@ -42,6 +71,7 @@ QString suffixOf(const QString &filterEntry)
 QString QtPrompt::saveFileName(QWidget *parent, const QString &title, const QString &proposedPath,
                                const QString &filter, QString *selectedFilter)
 {
+    const PromptCursor cursor;
     QFileDialog dialog(parent, title, proposedPath, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -68,6 +98,7 @@ QString QtPrompt::saveFileName(QWidget *parent, const QString &title, const QStr
 
 std::optional<QFont> QtPrompt::font(QWidget *parent, const QString &title, const QFont &initial)
 {
+    const PromptCursor cursor;
     bool accepted = false;
     const QFont chosen = QFontDialog::getFont(&accepted, initial, parent, title);
     if (!accepted)
@@ -77,12 +108,14 @@ std::optional<QFont> QtPrompt::font(QWidget *parent, const QString &title, const
 
 bool QtPrompt::pageSetup(QWidget *parent, QPrinter *printer)
 {
+    const PromptCursor cursor;
     QPageSetupDialog dialog(printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool QtPrompt::print(QWidget *parent, QPrinter *printer, bool hasSelection)
 {
+    const PromptCursor cursor;
     QPrintDialog dialog(printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);
     return dialog.exec() == QDialog::Accepted;
@@ -90,6 +123,7 @@ bool QtPrompt::print(QWidget *parent, QPrinter *printer, bool hasSelection)
 
 void QtPrompt::printPreview(QWidget *parent, QPrinter *printer, const std::function<void(QPrinter *)> &paint)
 {
+    const PromptCursor cursor;
     QPrintPreviewDialog dialog(printer, parent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
     dialog.exec();

@@ -59,6 +59,21 @@ void ChordBox::mouseUp(int button, float X, float Y)
     mlngBarY = (row == mlngBarY) ? 0 : row;
 }
 
+QList<QPoint> ChordBox::dotCells() const
+{
+    QList<QPoint> cells;
+    for (int i = 0; i < dotCount(); ++i) {
+        cells.append({(int(mcolDotX.at(i)) - firstCellCentreX) / boardCellPitch + 1,
+                      (int(mcolDotY.at(i)) - firstCellCentreY) / boardCellPitch + 1});
+    }
+    return cells;
+}
+
+int ChordBox::barFretSpace() const
+{
+    return hasBar() ? (mlngBarY - firstCellCentreY) / boardCellPitch + 1 : 0;
+}
+
 void ChordBox::setDot(int string, int fretSpace)
 {
     const auto x = float(cellCentreX(string));

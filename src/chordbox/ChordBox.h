@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -36,6 +37,12 @@ public:
 
     int dotCount() const { return int(mcolDotX.size()); }
     bool hasBar() const { return mlngBarY != 0; }
+
+    // The cells of the dots as string (x) and fret space (y), in the order
+    // the dots were set.
+    QList<QPoint> dotCells() const;
+    // The fret space of the bar, 0 when there is none.
+    int barFretSpace() const;
 
     // Sets a dot by string (1 to 6, left to right) and fret space (1 to 5),
     // unless that cell already holds one.

@@ -9,9 +9,9 @@
 
 namespace {
 
-constexpr int leadingRows = 2;
-constexpr int glyphSpacing = 1;
-constexpr int spaceWidth = 2;
+using ChordBoxFont::glyphSpacing;
+using ChordBoxFont::leadingRows;
+using ChordBoxFont::spaceWidth;
 
 // Rows of a glyph from the capital height down to the descender, top first;
 // '#' is ink. Rows left out at the bottom are blank.
@@ -166,15 +166,23 @@ const GlyphRows *glyphFor(char32_t code)
     return &missingGlyph;
 }
 
+} // namespace
+
+namespace ChordBoxFont {
+
+QList<char32_t> glyphCharacters()
+{
+    QList<char32_t> characters;
+    for (const GlyphRows &glyph : glyphTable)
+        characters.append(glyph.code);
+    return characters;
+}
+
 int characterWidth(char32_t code)
 {
     const GlyphRows *glyph = glyphFor(code);
     return glyph ? glyphWidth(*glyph) : spaceWidth;
 }
-
-} // namespace
-
-namespace ChordBoxFont {
 
 void print(QImage &image, QPoint cellTopLeft, const QString &text)
 {

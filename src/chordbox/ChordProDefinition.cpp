@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
 
 using namespace ChordBoxGeometry;
 
@@ -13,12 +14,6 @@ namespace {
 constexpr int notPlayed = -1;
 constexpr int openString = 0;
 
-ChordProDefinition failure(const QString &why)
-{
-    ChordProDefinition result;
-    result.errorString = why;
-    return result;
-}
 
 // The definition's words, without the directive's braces and keyword.
 QStringList definitionWords(QString text)
@@ -42,6 +37,11 @@ bool isKeyword(const QString &word)
 
 ChordProDefinition ChordProDefinition::parse(const QString &text)
 {
+    const auto failure = [](const QString &why) {
+        ChordProDefinition failed;
+        failed.m_errorString = why;
+        return failed;
+    };
     const QStringList words = definitionWords(text);
     if (words.isEmpty())
         return failure(QStringLiteral("the chord definition is empty"));
@@ -100,14 +100,11 @@ ChordProDefinition ChordProDefinition::parse(const QString &text)
     if (baseFret > 1)
         result.topText = ChordBox::fretLabel(baseFret);
 
-    int lowest = 0;
-    for (int fret : frets) {
-        if (fret > openString && (lowest == 0 || fret < lowest))
-            lowest = fret;
-    }
-    // A bar covers all six strings, so it is only drawn when the outer
-    // strings are both held at the lowest fretted space.
-    const bool barre = lowest > 0 && frets.first() == lowest && frets.last() == lowest;
+    // A bar covers all six strings, so it is only drawn when every string is
+    // fretted and both outer strings are held at the lowest fret: an open or
+    // muted string anywhere would be covered by it.
+    const int lowest = *std::min_element(frets.cbegin(), frets.cend());
+    const bool barre = lowest > openString && frets.first() == lowest && frets.last() == lowest;
     if (barre)
         result.chord.setBar(lowest);
     for (int string = 1; string <= stringCount; ++string) {

@@ -148,6 +148,20 @@ void frmChordBox::showEvent(QShowEvent *event)
     }
 }
 
+void frmChordBox::startFrom(const ChordBox &chord, const QString &name, const QString &topText)
+{
+    m_chord = chord;
+    picMap->update();
+    txtChordName->setText(name);
+    // A list entry is picked as the user would pick it; other text is typed.
+    const int entry = cboFretNum->findText(topText, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (entry >= 0)
+        cboFretNum->setCurrentIndex(entry);
+    else
+        cboFretNum->setEditText(topText);
+    DrawChordBox();
+}
+
 void frmChordBox::picMap_MouseUp(int button, float X, float Y)
 {
     m_chord.mouseUp(button, X, Y);
@@ -180,20 +194,17 @@ void frmChordBox::cmdOK_Click()
                          ChordFiles::refusedCharactersMessage());
         return;
     }
-    ChordFiles::FileError error;
-    QString file;
-    if (gstrChordLibPath.isEmpty()) {
-        error = {QFileDevice::OpenError, QStringLiteral("No chord library is chosen.")};
-    } else {
-        file = ChordFiles::MakeChordFileName(displayName, gstrChordLibPath);
-        if (ChordFiles::saveChordFile(m_image, ChordFiles::chordKey(gstrChordLibPath, file), &error)) {
+    Result saved = Result::failed(QFileDevice::OpenError, QStringLiteral("No chord library is chosen."));
+    if (!gstrChordLibPath.isEmpty()) {
+        const QString file = ChordFiles::MakeChordFileName(displayName, gstrChordLibPath);
+        saved = ChordFiles::saveChordFile(m_image, ChordFiles::chordKey(gstrChordLibPath, file));
+        if (saved) {
             gstrNewChordName = file;
             accept();
             return;
         }
     }
-    showMessage(this, QMessageBox::Warning,
-                QStringLiteral("Error Number: %1  Description: %2").arg(error.number).arg(error.description));
+    showMessage(this, QMessageBox::Warning, saved.message());
 }
 
 void frmChordBox::cmdHelp_Click()

@@ -12,7 +12,7 @@ class QLineEdit;
 class QPushButton;
 
 // The "New ChordBox" editor. Each opening is a fresh dialog with an empty
-// chord. OK saves the ChordBox picture as a chord file in the current
+// chord, or with a chord read back from its picture. OK saves the ChordBox picture as a chord file in the current
 // library (gstrChordLibPath) and reports the file's name through
 // gstrNewChordName; the caller clears that first and adds the chord to its
 // list afterwards.
@@ -25,6 +25,11 @@ public:
     // The chord being drawn and its picture as it stands.
     const ChordBox &chord() const { return m_chord; }
     QImage chordBoxImage() const { return m_image; }
+
+    // Starts from a chord read back from its picture: its dots and bar,
+    // the chord name and the top-fret text. OK saves it as a new chord,
+    // under a free name, and the old one is kept.
+    void startFrom(const ChordBox &chord, const QString &name, const QString &topText);
 
     // A pointer button released over the board at a board position
     // (1 left, 2 right, 4 middle).

@@ -1,7 +1,10 @@
 #include "cli/ChordCommand.h"
 
+#include "cli/CliUsage.h"
+
 #include "chordbox/ChordBox.h"
 #include "chordbox/ChordBoxGeometry.h"
+#include "chordbox/ChordBoxReader.h"
 #include "chordbox/ChordBoxRenderer.h"
 #include "chordbox/ChordProDefinition.h"
 #include "library/ChordFiles.h"
@@ -9,10 +12,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
 
+#include <algorithm>
 #include <optional>
 
 using namespace ChordBoxGeometry;
@@ -23,6 +28,7 @@ constexpr int largestScale = 100;
 
 struct Options
 {
+    bool help = false;
     std::optional<QString> name;
     std::optional<QString> top;
     std::optional<QString> define;
@@ -31,6 +37,7 @@ struct Options
     int scale = 1;
     QString output;
     QString outputFolder;
+    std::optional<QString> read;
 };
 
 // A whole number within the bounds, or nothing.
@@ -43,16 +50,24 @@ std::optional<int> wholeNumber(const QString &text, int lowest, int highest)
     return value;
 }
 
+bool isHelp(const QString &option)
+{
+    return option == QLatin1String("--help") || option == QLatin1String("-h");
+}
+
 // Reads the arguments; an empty result string means they were understood.
+// A request for help ends the reading.
 QString readOptions(const QStringList &args, Options &options)
 {
+    static const QStringList withValue{"--name", "--top", "--dot", "--bar", "--scale",
+                                       "-o",     "--define", "--output-dir", "--read"};
     for (int i = 0; i < args.size(); ++i) {
         const QString &option = args.at(i);
-        const bool known = option == QLatin1String("--name") || option == QLatin1String("--top")
-                           || option == QLatin1String("--dot") || option == QLatin1String("--bar")
-                           || option == QLatin1String("--scale") || option == QLatin1String("-o")
-                           || option == QLatin1String("--define") || option == QLatin1String("--output-dir");
-        if (!known)
+        if (isHelp(option)) {
+            options.help = true;
+            return {};
+        }
+        if (!withValue.contains(option))
             return QStringLiteral("unknown option \"%1\"").arg(option);
         if (i + 1 >= args.size())
             return QStringLiteral("%1 needs a value").arg(option);
@@ -76,6 +91,8 @@ QString readOptions(const QStringList &args, Options &options)
             options.scale = *scale;
         } else if (option == QLatin1String("-o")) {
             options.output = value;
+        } else if (option == QLatin1String("--read")) {
+            options.read = value;
         } else {
             options.outputFolder = value;
         }
@@ -86,8 +103,8 @@ QString readOptions(const QStringList &args, Options &options)
 // Builds the chord from --name, --top, --dot and --bar.
 QString chordFromOptions(const Options &options, ChordBox &chord, QString &name, QString &top)
 {
-    if (!options.name || options.name->isEmpty())
-        return QStringLiteral("--name or --define is needed");
+    if (!options.name)
+        return QStringLiteral("--name, --define or --read is needed");
     name = *options.name;
     top = options.top.value_or(QString());
     for (const QString &dot : options.dots) {
@@ -142,61 +159,121 @@ bool writePicture(const QImage &picture, const QString &path, const QByteArray &
     return true;
 }
 
+// The word as a POSIX shell reads it back: unchanged when it holds only
+// characters no shell treats specially, otherwise in single quotes.
+QString shellQuoted(const QString &word)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_@%+=:,./-]+$"));
+    if (plain.match(word).hasMatch())
+        return word;
+    QString quoted = word;
+    quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+// The options that draw the chord again: name, top text, dots by string
+// and fret, then the bar.
+QString drawingOptions(const ChordBox &chord, const QString &name, const QString &top)
+{
+    QStringList words{QStringLiteral("--name"), shellQuoted(name)};
+    if (!top.isEmpty())
+        words << QStringLiteral("--top") << shellQuoted(top);
+    QList<QPoint> dots = chord.dotCells();
+    std::sort(dots.begin(), dots.end(), [](QPoint a, QPoint b) {
+        return a.x() != b.x() ? a.x() < b.x() : a.y() < b.y();
+    });
+    for (const QPoint &dot : dots)
+        words << QStringLiteral("--dot") << QStringLiteral("%1:%2").arg(dot.x()).arg(dot.y());
+    if (chord.hasBar())
+        words << QStringLiteral("--bar") << QString::number(chord.barFretSpace());
+    return words.join(QLatin1Char(' '));
+}
+
 } // namespace
 
 int runChordCommand(const QStringList &args, QTextStream &out, QTextStream &err)
 {
-    auto fail = [&err](const QString &why) {
-        err << "songloom-cli chord: " << why << '\n';
+    const QString prefix = QStringLiteral("songloom-cli chord: ");
+    // A file that could not be read or written.
+    auto failed = [&](const QString &why) {
+        err << prefix << why << '\n';
         err.flush();
-        return 2;
+        return int(CliUsage::Failure);
+    };
+    // A command line that cannot be followed.
+    auto wrong = [&](const QString &why) {
+        err << prefix << why << '\n' << CliUsage::hint(QStringLiteral("chord"));
+        err.flush();
+        return int(CliUsage::WrongUsage);
     };
 
+    if (args.isEmpty()) {
+        err << CliUsage::chordHelp();
+        err.flush();
+        return CliUsage::WrongUsage;
+    }
     Options options;
     if (const QString why = readOptions(args, options); !why.isEmpty())
-        return fail(why);
+        return wrong(why);
+    if (options.help) {
+        out << CliUsage::chordHelp();
+        out.flush();
+        return CliUsage::Success;
+    }
+
+    if (options.read) {
+        if (args.size() != 2)
+            return wrong(QStringLiteral("--read cannot be mixed with other options"));
+        ChordBoxReader reader;
+        if (!reader.readFile(*options.read))
+            return failed(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(*options.read), reader.errorString()));
+        out << drawingOptions(reader.chord(), reader.name(), reader.topText()) << '\n';
+        out.flush();
+        return CliUsage::Success;
+    }
 
     ChordBox chord;
     QString name;
     QString top;
     if (options.define) {
         if (options.name || !options.dots.isEmpty() || options.bar)
-            return fail(QStringLiteral("--define cannot be mixed with --name, --dot or --bar"));
+            return wrong(QStringLiteral("--define cannot be mixed with --name, --dot or --bar"));
         const ChordProDefinition definition = ChordProDefinition::parse(*options.define);
         if (!definition.isValid())
-            return fail(definition.errorString);
+            return wrong(definition.errorString());
         chord = definition.chord;
         name = definition.name;
         top = options.top.value_or(definition.topText);
     } else if (const QString why = chordFromOptions(options, chord, name, top); !why.isEmpty()) {
-        return fail(why);
+        return wrong(why);
     }
 
     if (options.output.isEmpty() == options.outputFolder.isEmpty())
-        return fail(QStringLiteral("give either -o FILE or --output-dir FOLDER"));
+        return wrong(QStringLiteral("give either -o FILE or --output-dir FOLDER"));
 
     QString path = options.output;
     QByteArray format = "BMP";
     if (!options.outputFolder.isEmpty()) {
-        // Into a library folder, under the chord file name the editor would
-        // choose; a file of that name is replaced.
+        // Into a library folder, under the name the editor would choose:
+        // a chord already there keeps its file.
         const QString displayName = ChordFiles::composeDisplayName(name, top);
+        if (displayName.isEmpty())
+            return wrong(QStringLiteral("a chord file needs a chord name"));
         if (!ChordFiles::isAcceptedChordName(displayName))
-            return fail(QStringLiteral("\"%1\" cannot be a chord file name: it holds one of ; ~ \\ : ? \" < > |")
-                            .arg(displayName));
+            return wrong(QStringLiteral("\"%1\" cannot be a chord file name: it holds one of ; ~ \\ : ? \" < > |")
+                             .arg(displayName));
         if (!QFileInfo(options.outputFolder).isDir())
-            return fail(QStringLiteral("no folder \"%1\"").arg(options.outputFolder));
-        path = ChordFiles::chordKey(options.outputFolder, ChordFiles::baseFileName(displayName));
+            return failed(QStringLiteral("no folder \"%1\"").arg(QDir::toNativeSeparators(options.outputFolder)));
+        path = ChordFiles::chordKey(options.outputFolder, ChordFiles::MakeChordFileName(displayName, options.outputFolder));
     } else {
         format = formatFor(path);
         if (format.isEmpty())
-            return fail(QStringLiteral("\"%1\": write a .bmp, a .png or a file without extension").arg(path));
+            return wrong(QStringLiteral("\"%1\": write a .bmp, a .png or a file without extension").arg(path));
     }
 
     const QImage picture = ChordBoxRenderer::enlarged(ChordBoxRenderer::DrawChordBox(chord, name, top), options.scale);
     QString why;
     if (!writePicture(picture, path, format, why))
-        return fail(QStringLiteral("cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), why));
-    Q_UNUSED(out);
-    return 0;
+        return failed(QStringLiteral("cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), why));
+    return CliUsage::Success;
 }

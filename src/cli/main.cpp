@@ -1,5 +1,7 @@
 #include "cli/ChordCommand.h"
+#include "cli/CliUsage.h"
 #include "cli/ConvertCommand.h"
+#include "cli/SpellCommand.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -13,15 +15,6 @@
 #endif
 
 namespace {
-
-int usage(QTextStream &err)
-{
-    err << "usage: songloom-cli chord --name NAME [--top TEXT] [--dot STRING:FRET]... "
-           "[--bar FRET] [--scale N] -o FILE\n"
-           "       songloom-cli chord --define \"CHORDPRO DEFINITION\" [--scale N] (-o FILE | --output-dir DIR)\n"
-           "       songloom-cli convert IN OUT\n";
-    return 2;
-}
 
 // The offscreen platform wants a private runtime folder; a shell started
 // outside a desktop session (a build, CI) may have none.
@@ -49,13 +42,32 @@ int main(int argc, char *argv[])
     QStringList args = QCoreApplication::arguments().mid(1);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    if (args.isEmpty())
-        return usage(err);
+    if (args.isEmpty()) {
+        err << CliUsage::programHelp();
+        return CliUsage::WrongUsage;
+    }
     const QString command = args.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        out << CliUsage::programHelp();
+        return CliUsage::Success;
+    }
+    if (command == QLatin1String("--version") || command == QLatin1String("-V")) {
+        out << CliUsage::versionText();
+        return CliUsage::Success;
+    }
     if (command == QLatin1String("chord"))
         return runChordCommand(args, out, err);
-    if (command == QLatin1String("convert"))
+    if (command == QLatin1String("convert")) {
+        if (args.size() == 1 && (args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h"))) {
+            out << CliUsage::convertHelp();
+            return CliUsage::Success;
+        }
         return runConvertCommand(args, out, err);
-    err << "songloom-cli: unknown command \"" << command << "\"\n";
-    return usage(err);
+    }
+    if (command == QLatin1String("spell"))
+        return runSpellCommand(args, out, err);
+    err << "songloom-cli: " << (command.startsWith(QLatin1Char('-')) ? "unknown option" : "unknown command")
+        << " \"" << command << "\"\n"
+        << CliUsage::hint(QString());
+    return CliUsage::WrongUsage;
 }

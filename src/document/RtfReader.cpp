@@ -16,6 +16,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -26,6 +27,203 @@ namespace {
 // their text.
 constexpr int maxGroupDepth = 10000;
 constexpr int maxUnicodeSkip = 255;
+
+// What a file can make the reader keep or believe is bounded: a hostile or
+// broken file must not take unbounded memory, nor produce sizes that no
+// layout survives. No real song comes near these.
+constexpr int maxFontHalfPoints = 3276;  // 1638 points, the largest size word processors offer; \fs beyond is broken
+constexpr int maxLengthTwips = 31680;    // 22 inches, the largest page side; indents and spacing beyond it are broken
+constexpr int maxFieldInstruction = 65536; // characters; a field's instruction is a line or two
+constexpr int maxColors = 65536;         // colour table entries; a song uses a handful
+constexpr int maxFields = 100000;        // fields and hyperlink targets in one file
+constexpr int maxShapeName = 256;        // characters of a shape property's name ("pib", "fillColor")
+
+// The control words the reader knows, in the groups that handle them.
+enum class WordGroup : quint8 {
+    Unknown,
+    Character,        // characters and paragraph ends
+    Table,            // cells, rows, pages and sections
+    Picture,          // what a \pict group tells about its picture
+    FontTable,        // a font table entry's own words (and \f)
+    ColorTable,       // a colour table entry's components
+    CharacterFormat,
+    ParagraphFormat,
+    Document,         // the \uc count and the document's code page
+    Destination,      // words that start or shape a destination
+    Skipped,          // destinations read past whole
+};
+
+enum class Word : quint8 {
+    Unknown,
+    Unicode, Paragraph, Special,
+    Page, Section, Cell, Row,
+    PictureKind, PictureWidth, PictureHeight, PictureGoalWidth, PictureGoalHeight, PictureScaleX, PictureScaleY,
+    BitmapBitsPerPixel, BitmapPlanes, BitmapWidthBytes,
+    FontAlternative, FontCharset, FontCodePage,
+    Red, Green, Blue,
+    Plain, Bold, Italic, Underline, UnderlineNone, Strike, Font, FontSize, Color, Background, Vertical,
+    ParagraphDefaults, Alignment, LeftIndent, RightIndent, FirstIndent, SpaceBefore, SpaceAfter,
+    UnicodeSkipCount, CodePage, AnsiCodePage,
+    FontTable, ColorTable, Picture, Field, FieldInstruction, FieldResult, UnicodePair, ReadAsText, Shape,
+    ShapePropertyName, ShapePropertyValue, ShapeText, FootnoteNumber,
+};
+
+struct Keyword
+{
+    WordGroup group = WordGroup::Unknown;
+    Word word = Word::Unknown;
+    int value = 0; // a special's character, a picture's kind, an alignment, a code page
+};
+
+const Keyword &keyword(QByteArrayView name)
+{
+    using G = WordGroup;
+    using W = Word;
+    constexpr auto special = [](char16_t c) { return Keyword{G::Character, W::Special, c}; };
+    constexpr auto picture = [](RtfPictures::Kind kind) { return Keyword{G::Picture, W::PictureKind, int(kind)}; };
+    constexpr Keyword underline{G::CharacterFormat, W::Underline};
+    constexpr Keyword background{G::CharacterFormat, W::Background};
+    constexpr Keyword skipped{G::Skipped};
+    constexpr Keyword readAsText{G::Destination, W::ReadAsText};
+    static const QHash<QByteArrayView, Keyword> words = {
+        {"u", {G::Character, W::Unicode}},
+        {"par", {G::Character, W::Paragraph}},
+        {"tab", special(u'\t')},
+        {"line", special(QChar::LineSeparator)},
+        {"emdash", special(0x2014)},
+        {"endash", special(0x2013)},
+        {"lquote", special(0x2018)},
+        {"rquote", special(0x2019)},
+        {"ldblquote", special(0x201C)},
+        {"rdblquote", special(0x201D)},
+        {"bullet", special(0x2022)},
+        {"emspace", special(0x2003)},
+        {"enspace", special(0x2002)},
+        {"qmspace", special(0x2005)},
+        {"zwj", special(0x200D)},
+        {"zwnj", special(0x200C)},
+        {"ltrmark", special(0x200E)},
+        {"rtlmark", special(0x200F)},
+
+        {"page", {G::Table, W::Page}},
+        {"sect", {G::Table, W::Section}},
+        {"cell", {G::Table, W::Cell}},
+        {"nestcell", {G::Table, W::Cell}},
+        {"row", {G::Table, W::Row}},
+        {"nestrow", {G::Table, W::Row}},
+
+        {"pngblip", picture(RtfPictures::Kind::Png)},
+        {"jpegblip", picture(RtfPictures::Kind::Jpeg)},
+        {"emfblip", picture(RtfPictures::Kind::Emf)},
+        {"wmetafile", picture(RtfPictures::Kind::Wmf)},
+        {"dibitmap", picture(RtfPictures::Kind::Dib)},
+        {"wbitmap", picture(RtfPictures::Kind::Ddb)},
+        {"macpict", picture(RtfPictures::Kind::MacPict)},
+        {"pmmetafile", picture(RtfPictures::Kind::Os2Metafile)},
+        {"picw", {G::Picture, W::PictureWidth}},
+        {"pich", {G::Picture, W::PictureHeight}},
+        {"picwgoal", {G::Picture, W::PictureGoalWidth}},
+        {"pichgoal", {G::Picture, W::PictureGoalHeight}},
+        {"picscalex", {G::Picture, W::PictureScaleX}},
+        {"picscaley", {G::Picture, W::PictureScaleY}},
+        {"wbmbitspixel", {G::Picture, W::BitmapBitsPerPixel}},
+        {"wbmplanes", {G::Picture, W::BitmapPlanes}},
+        {"wbmwidthbytes", {G::Picture, W::BitmapWidthBytes}},
+
+        {"falt", {G::FontTable, W::FontAlternative}},
+        {"fcharset", {G::FontTable, W::FontCharset}},
+        {"cpg", {G::FontTable, W::FontCodePage}},
+        {"red", {G::ColorTable, W::Red}},
+        {"green", {G::ColorTable, W::Green}},
+        {"blue", {G::ColorTable, W::Blue}},
+
+        {"plain", {G::CharacterFormat, W::Plain}},
+        {"b", {G::CharacterFormat, W::Bold}},
+        {"i", {G::CharacterFormat, W::Italic}},
+        {"ul", underline}, {"uld", underline}, {"uldash", underline}, {"uldashd", underline},
+        {"uldashdd", underline}, {"uldb", underline}, {"ulth", underline}, {"ulw", underline},
+        {"ulwave", underline}, {"ulhwave", underline}, {"ulldash", underline}, {"ulthd", underline},
+        {"ulthdash", underline}, {"ululdbwave", underline},
+        {"ulnone", {G::CharacterFormat, W::UnderlineNone}},
+        {"strike", {G::CharacterFormat, W::Strike}},
+        {"striked", {G::CharacterFormat, W::Strike}},
+        {"f", {G::CharacterFormat, W::Font}}, // in the font table: the entry's number
+        {"fs", {G::CharacterFormat, W::FontSize}},
+        {"cf", {G::CharacterFormat, W::Color}},
+        {"highlight", background}, {"cb", background}, {"chcbpat", background},
+        {"super", {G::CharacterFormat, W::Vertical, 1}},
+        {"sub", {G::CharacterFormat, W::Vertical, -1}},
+        {"nosupersub", {G::CharacterFormat, W::Vertical, 0}},
+
+        {"pard", {G::ParagraphFormat, W::ParagraphDefaults}},
+        {"ql", {G::ParagraphFormat, W::Alignment, Qt::AlignLeft}},
+        {"qc", {G::ParagraphFormat, W::Alignment, Qt::AlignHCenter}},
+        {"qr", {G::ParagraphFormat, W::Alignment, Qt::AlignRight}},
+        {"qj", {G::ParagraphFormat, W::Alignment, Qt::AlignJustify}},
+        {"qd", {G::ParagraphFormat, W::Alignment, Qt::AlignJustify}},
+        {"li", {G::ParagraphFormat, W::LeftIndent}},
+        {"ri", {G::ParagraphFormat, W::RightIndent}},
+        {"fi", {G::ParagraphFormat, W::FirstIndent}},
+        {"sb", {G::ParagraphFormat, W::SpaceBefore}},
+        {"sa", {G::ParagraphFormat, W::SpaceAfter}},
+
+        {"uc", {G::Document, W::UnicodeSkipCount}},
+        {"ansi", {G::Document, W::CodePage, 1252}},
+        {"mac", {G::Document, W::CodePage, 10000}},
+        {"pc", {G::Document, W::CodePage, 437}},
+        {"pca", {G::Document, W::CodePage, 850}},
+        {"ansicpg", {G::Document, W::AnsiCodePage}},
+
+        {"fonttbl", {G::Destination, W::FontTable}},
+        {"colortbl", {G::Destination, W::ColorTable}},
+        {"pict", {G::Destination, W::Picture}},
+        {"field", {G::Destination, W::Field}},
+        {"fldinst", {G::Destination, W::FieldInstruction}},
+        {"fldrslt", {G::Destination, W::FieldResult}},
+        {"upr", {G::Destination, W::UnicodePair}},
+        {"ud", readAsText}, // outside \upr: just a group of text
+        {"shppict", readAsText}, {"result", readAsText}, {"listtext", readAsText}, {"pntext", readAsText},
+        {"shpinst", readAsText}, {"sp", readAsText},
+        {"nesttableprops", readAsText}, // some writers put the cells' text in it
+        {"shp", {G::Destination, W::Shape}},
+        {"sn", {G::Destination, W::ShapePropertyName}},
+        {"sv", {G::Destination, W::ShapePropertyValue}},
+        {"shptxt", {G::Destination, W::ShapeText}},
+        {"chftn", {G::Destination, W::FootnoteNumber}},
+
+        {"stylesheet", skipped}, {"info", skipped}, {"header", skipped}, {"headerl", skipped},
+        {"headerr", skipped}, {"headerf", skipped}, {"footer", skipped}, {"footerl", skipped},
+        {"footerr", skipped}, {"footerf", skipped}, {"footnote", skipped}, {"nonshppict", skipped},
+        {"shprslt", skipped}, {"listtable", skipped}, {"listoverridetable", skipped}, {"revtbl", skipped},
+        {"rsidtbl", skipped}, {"objdata", skipped}, {"objclass", skipped}, {"objname", skipped},
+        {"xe", skipped}, {"tc", skipped}, {"txe", skipped}, {"annotation", skipped}, {"atnid", skipped},
+        {"atnauthor", skipped}, {"atndate", skipped}, {"atnref", skipped}, {"atrfstart", skipped},
+        {"atrfend", skipped}, {"comment", skipped}, {"author", skipped}, {"operator", skipped},
+        {"title", skipped}, {"subject", skipped}, {"keywords", skipped}, {"doccomm", skipped},
+        {"bkmkstart", skipped}, {"bkmkend", skipped}, {"pn", skipped}, {"pgdsctbl", skipped},
+        {"themedata", skipped}, {"colorschememapping", skipped}, {"latentstyles", skipped},
+        {"datastore", skipped}, {"xmlnstbl", skipped}, {"filetbl", skipped}, {"generator", skipped},
+        {"nonesttables", skipped}, {"private", skipped}, {"do", skipped}, {"template", skipped},
+        {"docvar", skipped}, {"fchars", skipped}, {"lchars", skipped}, {"pnseclvl", skipped},
+        {"listpicture", skipped}, {"mmathPr", skipped}, {"userprops", skipped}, {"wgrffmtfilter", skipped},
+        {"passwordhash", skipped},
+    };
+    static const Keyword unknown;
+    const auto found = words.constFind(name);
+    return found == words.constEnd() ? unknown : *found;
+}
+
+// A control word as read, with what the reader knows of it.
+struct ControlWord
+{
+    const Keyword &keyword;
+    bool hasParameter;
+    int parameter;
+
+    WordGroup group() const { return keyword.group; }
+    Word word() const { return keyword.word; }
+    int value() const { return keyword.value; }
+};
 
 enum class Destination : quint8 {
     Text,         // shown in the document
@@ -112,6 +310,16 @@ private:
     void pushGroup();
     void popGroup();
     void controlWord(QByteArrayView word, bool hasParameter, int parameter);
+    bool handle(const ControlWord &w);
+    bool pictureWord(const ControlWord &w);
+    bool characterWord(const ControlWord &w);
+    bool tableWord(const ControlWord &w);
+    bool fontTableWord(const ControlWord &w);
+    bool colorTableWord(const ControlWord &w);
+    bool characterFormatWord(const ControlWord &w);
+    bool paragraphWord(const ControlWord &w);
+    bool documentWord(const ControlWord &w);
+    bool destinationWord(const ControlWord &w);
     void controlSymbol(char symbol);
     void textBytes(QByteArrayView bytes);
     void hexByte(unsigned char byte);
@@ -464,11 +672,11 @@ void Parser::emitText(const QString &text)
         }
         break;
     case Destination::FieldInstruction:
-        if (top().field >= 0 && m_fields[top().field].instruction.size() < 65536)
+        if (top().field >= 0 && m_fields[top().field].instruction.size() < maxFieldInstruction)
             m_fields[top().field].instruction += text;
         break;
     case Destination::ShapeName:
-        if (m_shapeName.size() < 256)
+        if (m_shapeName.size() < maxShapeName)
             m_shapeName += text;
         break;
     default:
@@ -618,7 +826,7 @@ void Parser::commitFont()
 
 void Parser::commitColor()
 {
-    if (m_colors.size() < 65536)
+    if (m_colors.size() < size_t(maxColors))
         m_colors.push_back(m_colorSet ? QColor(m_red, m_green, m_blue) : QColor());
     m_red = m_green = m_blue = 0;
     m_colorSet = false;
@@ -723,10 +931,10 @@ void Parser::controlSymbol(char symbol)
 
 void Parser::controlWord(QByteArrayView word, bool hasParameter, int parameter)
 {
-    const bool ignorable = m_ignorableNext;
-    m_ignorableNext = false;
+    const bool ignorable = std::exchange(m_ignorableNext, false);
     Group &g = top();
 
+    // \bin counts in every destination: its data must never be read as RTF.
     if (word == "bin") {
         flushBytes();
         if (hasParameter)
@@ -740,179 +948,230 @@ void Parser::controlWord(QByteArrayView word, bool hasParameter, int parameter)
             g.destination = g.uprOuter;
         return;
     }
-    if (g.destination == Destination::Picture) {
-        const int p = parameter;
-        RtfPictures::Picture &pic = m_picture;
-        if (word == "pngblip") pic.kind = RtfPictures::Kind::Png;
-        else if (word == "jpegblip") pic.kind = RtfPictures::Kind::Jpeg;
-        else if (word == "emfblip") pic.kind = RtfPictures::Kind::Emf;
-        else if (word == "wmetafile") pic.kind = RtfPictures::Kind::Wmf;
-        else if (word == "dibitmap") pic.kind = RtfPictures::Kind::Dib;
-        else if (word == "wbitmap") pic.kind = RtfPictures::Kind::Ddb;
-        else if (word == "macpict") pic.kind = RtfPictures::Kind::MacPict;
-        else if (word == "pmmetafile") pic.kind = RtfPictures::Kind::Os2Metafile;
-        else if (word == "picw") pic.width = p;
-        else if (word == "pich") pic.height = p;
-        else if (word == "picwgoal") pic.goalWidth = p;
-        else if (word == "pichgoal") pic.goalHeight = p;
-        else if (word == "picscalex") pic.scaleX = p;
-        else if (word == "picscaley") pic.scaleY = p;
-        else if (word == "wbmbitspixel") pic.ddbBitsPerPixel = p;
-        else if (word == "wbmplanes") pic.ddbPlanes = p;
-        else if (word == "wbmwidthbytes") pic.ddbWidthBytes = p;
-        else if (ignorable) g.destination = Destination::Skip;
-        return;
-    }
 
-    // Characters and breaks.
-    auto special = [&](char16_t c) {
-        if (skipFallback())
-            return;
-        flushBytes();
-        emitText(QString(QChar(c)));
-    };
-    if (word == "par") {
-        if (skipFallback())
-            return;
-        flushBytes();
-        if (g.destination == Destination::Text)
-            endParagraph();
-        return;
-    }
-    if (word == "u") {
-        if (hasParameter)
-            unicodeChar(parameter);
-        return;
-    }
-    if (word == "tab") return special(u'\t');
-    if (word == "line") return special(QChar::LineSeparator);
-    if (word == "emdash") return special(0x2014);
-    if (word == "endash") return special(0x2013);
-    if (word == "lquote") return special(0x2018);
-    if (word == "rquote") return special(0x2019);
-    if (word == "ldblquote") return special(0x201C);
-    if (word == "rdblquote") return special(0x201D);
-    if (word == "bullet") return special(0x2022);
-    if (word == "emspace") return special(0x2003);
-    if (word == "enspace") return special(0x2002);
-    if (word == "qmspace") return special(0x2005);
-    if (word == "zwj") return special(0x200D);
-    if (word == "zwnj") return special(0x200C);
-    if (word == "ltrmark") return special(0x200E);
-    if (word == "rtlmark") return special(0x200F);
+    const ControlWord w{keyword(word), hasParameter, parameter};
+    // An unknown word after \* starts a destination we do not read.
+    if (!handle(w) && ignorable)
+        top().destination = Destination::Skip;
+}
+
+// Which handler takes the word depends on where it stands first, on what it
+// is second. Returns whether the word meant something there.
+bool Parser::handle(const ControlWord &w)
+{
+    const Destination destination = top().destination;
+    if (destination == Destination::Picture)
+        return w.group() == WordGroup::Picture && pictureWord(w);
+    if (w.group() == WordGroup::Character)
+        return characterWord(w);
 
     // Whatever follows changes state; text before it keeps the old state.
     flushBytes();
     m_pendingSkip = 0;
 
-    if (word == "page" || word == "sect") {
-        if (g.destination == Destination::Text) {
+    if (w.group() == WordGroup::Table)
+        return tableWord(w);
+    if (destination == Destination::FontTable || destination == Destination::FontAlt)
+        return fontTableWord(w);
+    if (destination == Destination::ColorTable)
+        return colorTableWord(w);
+    switch (w.group()) {
+    case WordGroup::CharacterFormat: return characterFormatWord(w);
+    case WordGroup::ParagraphFormat: return paragraphWord(w);
+    case WordGroup::Document: return documentWord(w);
+    case WordGroup::Destination: return destinationWord(w);
+    case WordGroup::Skipped:
+        top().destination = Destination::Skip;
+        return true;
+    default: return false;
+    }
+}
+
+bool Parser::pictureWord(const ControlWord &w)
+{
+    RtfPictures::Picture &pic = m_picture;
+    const int p = w.parameter;
+    switch (w.word()) {
+    case Word::PictureKind: pic.kind = RtfPictures::Kind(w.value()); break;
+    case Word::PictureWidth: pic.width = p; break;
+    case Word::PictureHeight: pic.height = p; break;
+    case Word::PictureGoalWidth: pic.goalWidth = p; break;
+    case Word::PictureGoalHeight: pic.goalHeight = p; break;
+    case Word::PictureScaleX: pic.scaleX = p; break;
+    case Word::PictureScaleY: pic.scaleY = p; break;
+    case Word::BitmapBitsPerPixel: pic.ddbBitsPerPixel = p; break;
+    case Word::BitmapPlanes: pic.ddbPlanes = p; break;
+    case Word::BitmapWidthBytes: pic.ddbWidthBytes = p; break;
+    default: return false;
+    }
+    return true;
+}
+
+// Characters and paragraph ends: they are text, so they use up the \uc
+// fallback as text would.
+bool Parser::characterWord(const ControlWord &w)
+{
+    switch (w.word()) {
+    case Word::Unicode:
+        if (w.hasParameter)
+            unicodeChar(w.parameter);
+        return true;
+    case Word::Paragraph:
+        if (skipFallback())
+            return true;
+        flushBytes();
+        if (top().destination == Destination::Text)
             endParagraph();
-            if (word == "page") {
-                m_block.pageBreak = true;
-                m_block.known = false;
-            }
+        return true;
+    default:
+        if (skipFallback())
+            return true;
+        flushBytes();
+        emitText(QString(QChar(char16_t(w.value()))));
+        return true;
+    }
+}
+
+// Table cells and rows, pages and sections: the song keeps their text in
+// paragraphs, a table's cells parted by tabs.
+bool Parser::tableWord(const ControlWord &w)
+{
+    if (top().destination != Destination::Text)
+        return true;
+    switch (w.word()) {
+    case Word::Page:
+        endParagraph();
+        m_block.pageBreak = true;
+        m_block.known = false;
+        break;
+    case Word::Cell:
+        // An empty cell still takes its tab.
+        if (m_cellPending) {
+            m_cellPending = false;
+            emitDocumentText(u"\t");
         }
-        return;
+        flushRun();
+        m_cellPending = true;
+        break;
+    default: // \sect, \row
+        endParagraph();
+        break;
     }
-    if (word == "cell" || word == "nestcell") {
-        if (g.destination == Destination::Text) {
-            // Cells are parted by tabs; an empty cell still takes its tab.
-            if (m_cellPending) {
-                m_cellPending = false;
-                emitDocumentText(u"\t");
-            }
-            flushRun();
-            m_cellPending = true;
-        }
-        return;
+    return true;
+}
+
+bool Parser::fontTableWord(const ControlWord &w)
+{
+    switch (w.word()) {
+    case Word::Font:
+        if (m_fontEntryIndex >= 0)
+            commitFont();
+        m_fontEntryIndex = w.parameter;
+        top().ownsFontEntry = true;
+        return true;
+    case Word::FontAlternative:
+        startDestination(Destination::FontAlt);
+        return true;
+    case Word::FontCharset: {
+        const int cp = RtfCodePages::codePageForCharset(w.parameter);
+        if (cp > 0 && m_fontEntry.codePage == 0)
+            m_fontEntry.codePage = cp;
+        return true;
     }
-    if (word == "row" || word == "nestrow") {
-        if (g.destination == Destination::Text)
-            endParagraph();
-        return;
+    case Word::FontCodePage:
+        if (w.parameter > 0)
+            m_fontEntry.codePage = w.parameter;
+        return true;
+    default: return false;
     }
+}
 
-    if (g.destination == Destination::FontTable || g.destination == Destination::FontAlt) {
-        if (word == "f") {
-            if (m_fontEntryIndex >= 0)
-                commitFont();
-            m_fontEntryIndex = parameter;
-            g.ownsFontEntry = true;
-            return;
-        }
-        if (word == "falt") { startDestination(Destination::FontAlt); return; }
-        if (word == "fcharset") {
-            const int cp = RtfCodePages::codePageForCharset(parameter);
-            if (cp > 0 && m_fontEntry.codePage == 0)
-                m_fontEntry.codePage = cp;
-            return;
-        }
-        if (word == "cpg") { if (parameter > 0) m_fontEntry.codePage = parameter; return; }
-        if (ignorable) g.destination = Destination::Skip;
-        return;
+bool Parser::colorTableWord(const ControlWord &w)
+{
+    int *component = w.word() == Word::Red ? &m_red : w.word() == Word::Green ? &m_green
+        : w.word() == Word::Blue ? &m_blue : nullptr;
+    if (!component)
+        return false;
+    *component = std::clamp(w.parameter, 0, 255);
+    m_colorSet = true;
+    return true;
+}
+
+// Hidden text (\v) is not among these: the document has no hidden text, and
+// dropping it would lose it when the song is saved again; it shows.
+bool Parser::characterFormatWord(const ControlWord &w)
+{
+    CharProps &c = top().chars;
+    const bool on = !w.hasParameter || w.parameter != 0;
+    switch (w.word()) {
+    case Word::Plain: {
+        const int link = c.link;
+        c = CharProps();
+        c.link = link;
+        break;
     }
-    if (g.destination == Destination::ColorTable) {
-        if (word == "red") { m_red = std::clamp(parameter, 0, 255); m_colorSet = true; }
-        else if (word == "green") { m_green = std::clamp(parameter, 0, 255); m_colorSet = true; }
-        else if (word == "blue") { m_blue = std::clamp(parameter, 0, 255); m_colorSet = true; }
-        else if (ignorable) g.destination = Destination::Skip;
-        return;
+    case Word::Bold: c.bold = on; break;
+    case Word::Italic: c.italic = on; break;
+    case Word::Underline: c.underline = on; break;
+    case Word::UnderlineNone: c.underline = false; break;
+    case Word::Strike: c.strike = on; break;
+    case Word::Font: c.font = w.hasParameter ? w.parameter : -1; break;
+    case Word::FontSize:
+        c.halfPoints = w.hasParameter && w.parameter > 0 && w.parameter <= maxFontHalfPoints ? w.parameter : 0;
+        break;
+    case Word::Color: c.color = w.parameter; break;
+    case Word::Background: c.background = w.parameter; break;
+    case Word::Vertical: c.vertical = qint8(w.value()); break;
+    default: return false;
     }
+    return true;
+}
 
-    CharProps &c = g.chars;
-    const bool on = !hasParameter || parameter != 0;
-    if (word == "plain") { const int link = c.link; c = CharProps(); c.link = link; return; }
-    // Hidden text (\v) is shown: the document has no hidden text, and
-    // dropping it would lose it when the song is saved again.
-    if (word == "b") { c.bold = on; return; }
-    if (word == "i") { c.italic = on; return; }
-    if (word == "ul" || word == "uld" || word == "uldash" || word == "uldashd" || word == "uldashdd"
-        || word == "uldb" || word == "ulth" || word == "ulw" || word == "ulwave" || word == "ulhwave"
-        || word == "ulldash" || word == "ulthd" || word == "ulthdash" || word == "ululdbwave") {
-        c.underline = on;
-        return;
+bool Parser::paragraphWord(const ControlWord &w)
+{
+    ParaProps &p = top().para;
+    const auto length = [&](int least) { return std::clamp(w.parameter, least, maxLengthTwips); };
+    switch (w.word()) {
+    case Word::ParagraphDefaults: p = ParaProps(); break;
+    case Word::Alignment: p.alignment = Qt::Alignment(w.value()); break;
+    case Word::LeftIndent: p.leftIndent = length(-maxLengthTwips); break;
+    case Word::RightIndent: p.rightIndent = length(-maxLengthTwips); break;
+    case Word::FirstIndent: p.firstIndent = length(-maxLengthTwips); break;
+    case Word::SpaceBefore: p.spaceBefore = length(0); break;
+    case Word::SpaceAfter: p.spaceAfter = length(0); break;
+    default: return false;
     }
-    if (word == "ulnone") { c.underline = false; return; }
-    if (word == "strike" || word == "striked") { c.strike = on; return; }
-    if (word == "f") { c.font = hasParameter ? parameter : -1; return; }
-    if (word == "fs") { c.halfPoints = hasParameter && parameter > 0 && parameter <= 3276 ? parameter : 0; return; }
-    if (word == "cf") { c.color = parameter; return; }
-    if (word == "highlight" || word == "cb" || word == "chcbpat") { c.background = parameter; return; }
-    if (word == "super") { c.vertical = 1; return; }
-    if (word == "sub") { c.vertical = -1; return; }
-    if (word == "nosupersub") { c.vertical = 0; return; }
+    return true;
+}
 
-    ParaProps &p = g.para;
-    if (word == "pard") { p = ParaProps(); return; }
-    if (word == "ql") { p.alignment = Qt::AlignLeft; return; }
-    if (word == "qc") { p.alignment = Qt::AlignHCenter; return; }
-    if (word == "qr") { p.alignment = Qt::AlignRight; return; }
-    if (word == "qj" || word == "qd") { p.alignment = Qt::AlignJustify; return; }
-    if (word == "li") { p.leftIndent = std::clamp(parameter, -31680, 31680); return; }
-    if (word == "ri") { p.rightIndent = std::clamp(parameter, -31680, 31680); return; }
-    if (word == "fi") { p.firstIndent = std::clamp(parameter, -31680, 31680); return; }
-    if (word == "sb") { p.spaceBefore = std::clamp(parameter, 0, 31680); return; }
-    if (word == "sa") { p.spaceAfter = std::clamp(parameter, 0, 31680); return; }
+// The \uc count and the document's code page.
+bool Parser::documentWord(const ControlWord &w)
+{
+    switch (w.word()) {
+    case Word::UnicodeSkipCount: top().unicodeSkip = std::clamp(w.parameter, 0, maxUnicodeSkip); break;
+    case Word::CodePage: m_documentCodePage = w.value(); break;
+    case Word::AnsiCodePage:
+        if (w.parameter > 0)
+            m_documentCodePage = w.parameter;
+        break;
+    default: return false;
+    }
+    return true;
+}
 
-    if (word == "uc") { g.unicodeSkip = std::clamp(parameter, 0, maxUnicodeSkip); return; }
-
-    // Code pages.
-    if (word == "ansi") { m_documentCodePage = 1252; return; }
-    if (word == "mac") { m_documentCodePage = 10000; return; }
-    if (word == "pc") { m_documentCodePage = 437; return; }
-    if (word == "pca") { m_documentCodePage = 850; return; }
-    if (word == "ansicpg") { if (parameter > 0) m_documentCodePage = parameter; return; }
-
-    // Destinations.
-    if (word == "fonttbl") { startDestination(Destination::FontTable); return; }
-    if (word == "colortbl") {
+bool Parser::destinationWord(const ControlWord &w)
+{
+    Group &g = top();
+    switch (w.word()) {
+    case Word::FontTable:
+        startDestination(Destination::FontTable);
+        break;
+    case Word::ColorTable:
         startDestination(Destination::ColorTable);
         m_colors.clear();
         m_colorSet = false;
-        return;
-    }
-    if (word == "pict") {
+        break;
+    case Word::Picture:
         if (g.destination == Destination::Text) {
             flushRun();
             m_picture = RtfPictures::Picture();
@@ -922,94 +1181,61 @@ void Parser::controlWord(QByteArrayView word, bool hasParameter, int parameter)
         } else {
             g.destination = Destination::Skip;
         }
-        return;
-    }
-    if (word == "field") {
-        if (m_fields.size() < 100000) {
+        break;
+    case Word::Field:
+        if (m_fields.size() < size_t(maxFields)) {
             m_fields.push_back(Field());
             g.field = int(m_fields.size()) - 1;
             g.ownsField = true;
         }
-        return;
-    }
-    if (word == "fldinst") {
-        if (g.destination == Destination::Text && g.field >= 0)
-            g.destination = Destination::FieldInstruction;
-        else
-            g.destination = Destination::Skip;
-        return;
-    }
-    if (word == "fldrslt") {
+        break;
+    case Word::FieldInstruction:
+        g.destination = g.destination == Destination::Text && g.field >= 0 ? Destination::FieldInstruction
+                                                                          : Destination::Skip;
+        break;
+    case Word::FieldResult:
         if (g.field >= 0 && g.destination == Destination::Text) {
             const QString target = hyperlinkTarget(m_fields[g.field].instruction);
             if (!target.isEmpty()) {
-                if (m_links.size() < 100000)
+                if (m_links.size() < maxFields)
                     m_links.append(target);
                 g.chars.link = int(m_links.size()) - 1;
             }
         }
-        return;
-    }
-    if (word == "upr") {
+        break;
+    case Word::UnicodePair:
         g.uprOuter = g.destination;
         g.destination = Destination::UnicodeSkip;
-        return;
-    }
-    if (word == "ud") return; // outside \upr: just a group of text
-    if (word == "shppict" || word == "result" || word == "listtext" || word == "pntext")
-        return; // read as text
-    if (word == "shp") {
+        break;
+    case Word::ReadAsText:
+        break;
+    case Word::Shape:
         m_shapeHasPicture = false;
-        return;
-    }
-    if (word == "shpinst") return;
-    if (word == "sp") return;
-    if (word == "sn") {
+        break;
+    case Word::ShapePropertyName:
         m_shapeName.clear();
         startDestination(Destination::ShapeName);
-        return;
-    }
-    if (word == "sv") {
-        if (g.destination == Destination::Text && m_shapeName.trimmed() == QLatin1String("pib")) {
-            m_shapeHasPicture = true;
-            return; // the shape's picture: its \pict shows
-        }
-        g.destination = Destination::ShapeValue;
-        return;
-    }
-    if (word == "shptxt") {
+        break;
+    case Word::ShapePropertyValue:
+        if (g.destination == Destination::Text && m_shapeName.trimmed() == QLatin1String("pib"))
+            m_shapeHasPicture = true; // the shape's picture: its \pict shows
+        else
+            g.destination = Destination::ShapeValue;
+        break;
+    case Word::ShapeText:
         // A text box's text stays in the flow. A picture frame's text box
         // only repeats the picture for older readers.
         if (m_shapeHasPicture)
             g.destination = Destination::Skip;
-        return;
-    }
-    if (word == "nesttableprops") return; // some writers put the cells' text in it
-    if (word == "chftn") {
+        break;
+    case Word::FootnoteNumber:
         // The automatic number of a footnote; the note itself is not shown.
         if (g.destination == Destination::Text)
             emitText(QString::number(++m_footnotes));
-        return;
+        break;
+    default: return false;
     }
-
-    static const QByteArrayView skipped[] = {
-        "stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer", "footerl",
-        "footerr", "footerf", "footnote", "nonshppict", "shprslt", "listtable", "listoverridetable",
-        "revtbl", "rsidtbl", "objdata", "objclass", "objname", "xe", "tc", "txe", "annotation",
-        "atnid", "atnauthor", "atndate", "atnref", "atrfstart", "atrfend", "comment", "author",
-        "operator", "title", "subject", "keywords", "doccomm", "bkmkstart", "bkmkend", "pn",
-        "pgdsctbl", "themedata", "colorschememapping", "latentstyles", "datastore", "xmlnstbl",
-        "filetbl", "generator", "nonesttables", "private", "do", "template", "docvar", "fchars",
-        "lchars", "pnseclvl", "listpicture", "mmathPr", "userprops", "wgrffmtfilter", "passwordhash",
-    };
-    for (const QByteArrayView s : skipped) {
-        if (word == s) {
-            g.destination = Destination::Skip;
-            return;
-        }
-    }
-    if (ignorable)
-        g.destination = Destination::Skip;
+    return true;
 }
 
 } // namespace
@@ -1049,20 +1275,18 @@ bool RtfReader::insert(const QByteArray &rtf, QTextCursor &cursor)
     return true;
 }
 
-// The source from its opening "{\rtf": a byte-order mark or white space
-// before it is tolerated. Empty when the data is not RTF.
-QByteArrayView RtfReader::rtfStart(const QByteArray &data)
+// The source from its opening "{\rtf": a byte-order mark or blanks before
+// it are tolerated. Empty when the data is not RTF.
+QByteArrayView RtfReader::rtfStart(QByteArrayView data)
 {
-    qsizetype i = 0;
-    if (data.startsWith("\xEF\xBB\xBF"))
-        i = 3;
-    while (i < data.size() && (data.at(i) == ' ' || data.at(i) == '\t' || data.at(i) == '\r' || data.at(i) == '\n'))
+    qsizetype i = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (i < data.size() && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n'))
         ++i;
-    const QByteArrayView source = QByteArrayView(data).sliced(i);
+    const QByteArrayView source = data.sliced(i);
     return source.startsWith("{\\rtf") ? source : QByteArrayView();
 }
 
-bool RtfReader::isRtf(const QByteArray &data)
+bool RtfReader::isRtf(QByteArrayView data)
 {
     return !rtfStart(data).isEmpty();
 }

@@ -1,5 +1,6 @@
 #include "document/SongFileCommands.h"
 
+#include "base/DataFolders.h"
 #include "base/Module1.h"
 #include "base/Prompt.h"
 #include "document/RecentSongs.h"
@@ -86,7 +87,7 @@ QString SongFileCommands::songFileIn(const QMimeData *data)
 
 QString SongFileCommands::songsFolder() const
 {
-    return joinPath(AppPath(), QStringLiteral("My Songs"));
+    return DataFolders::SongsPath();
 }
 
 QString SongFileCommands::templatePath() const
@@ -225,7 +226,7 @@ bool SongFileCommands::SaveDocumentAs()
     }
 
     if (!writeSong(path, format)) {
-        reportFileFailure(QStringLiteral("Save Failed"), QStringLiteral("The song could not be saved as:"), path,
+        reportFileFailure(QStringLiteral("Cannot Save Song"), QStringLiteral("The song could not be saved as:"), path,
                           m_fileError, m_fileErrorText);
         return false;
     }
@@ -243,7 +244,7 @@ bool SongFileCommands::Save()
     if (m_fileName.isEmpty() || hasMarker(m_fileName, templateMarker) || hasMarker(m_fileName, newSongMarker))
         return SaveDocumentAs();
     if (!writeSong(m_fileName, m_format)) {
-        reportFileFailure(QStringLiteral("Save Failed"), QStringLiteral("The song could not be saved:"), m_fileName,
+        reportFileFailure(QStringLiteral("Cannot Save Song"), QStringLiteral("The song could not be saved:"), m_fileName,
                           m_fileError, m_fileErrorText);
         return false;
     }
@@ -292,7 +293,7 @@ bool SongFileCommands::loadSong(const QString &path)
     }
     mblnLoading = false;
     if (!ok) {
-        reportFileFailure(QStringLiteral("Open Failed"), QStringLiteral("The song could not be opened:"), path,
+        reportFileFailure(QStringLiteral("Cannot Open Song"), QStringLiteral("The song could not be opened:"), path,
                           m_fileError, m_fileErrorText);
         return false;
     }
@@ -342,6 +343,11 @@ void SongFileCommands::Open()
 bool SongFileCommands::OpenSong(const QString &path)
 {
     return CheckSaveChanges() && loadSong(path);
+}
+
+bool SongFileCommands::OpenFile(const QString &path)
+{
+    return loadSong(path);
 }
 
 void SongFileCommands::OpenRecent(const QString &path)

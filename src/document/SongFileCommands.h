@@ -57,6 +57,11 @@ public:
     // file), asking about unsaved changes first.
     bool OpenSong(const QString &path);
     void OpenRecent(const QString &path);
+    // Opens the song at path over the current one without asking (the song
+    // named at start): the title names the file and the song counts as
+    // unchanged. A song that cannot be read is reported with its path and
+    // the reason; the current song then stays.
+    bool OpenFile(const QString &path);
 
     // The song's own file; empty for a new song.
     QString fileName() const { return m_fileName; }

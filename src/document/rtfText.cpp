@@ -6,65 +6,19 @@
 #include "document/RtfWriter.h"
 #include "document/SongPrinter.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QMimeData>
 #include <QSaveFile>
-#include <QTextBlock>
+#include <QScopedValueRollback>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextImageFormat>
 
 namespace {
 
-const QString lineBreak = QStringLiteral("\r\n");
 const QStringList rtfMimeTypes = {QStringLiteral("text/rtf"), QStringLiteral("application/rtf")};
 const QStringList imageMimeTypes = {QStringLiteral("image/png"), QStringLiteral("image/bmp")};
-
-bool isBreak(QChar ch)
-{
-    return ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator;
-}
-
-// The document's text with every break written as CR LF.
-QString withLineBreaks(const QString &raw)
-{
-    QString text;
-    text.reserve(raw.size() + raw.size() / 16);
-    for (const QChar ch : raw) {
-        if (isBreak(ch))
-            text += lineBreak;
-        else
-            text += ch;
-    }
-    return text;
-}
-
-bool looksLikeRtf(const QByteArray &data)
-{
-    qsizetype i = 0;
-    if (data.startsWith("\xEF\xBB\xBF"))
-        i = 3;
-    while (i < data.size() && QChar::isSpace(uchar(data.at(i))))
-        ++i;
-    return data.mid(i, 5) == "{\\rtf";
-}
-
-// RTF source handed over as text: bytes as they are, anything a byte cannot
-// hold as the \u control word it stands for.
-QByteArray rtfBytes(const QString &rtf)
-{
-    QByteArray bytes;
-    bytes.reserve(rtf.size());
-    for (const QChar ch : rtf) {
-        if (ch.unicode() < 0x100)
-            bytes += char(ch.unicode());
-        else
-            bytes += "\\u" + QByteArray::number(qint16(ch.unicode())) + '?';
-    }
-    return bytes;
-}
 
 QImage imageFrom(const QMimeData *source)
 {
@@ -81,16 +35,6 @@ QImage imageFrom(const QMimeData *source)
         }
     }
     return {};
-}
-
-int toAlignmentCode(Qt::Alignment alignment)
-{
-    const Qt::Alignment horizontal = alignment & Qt::AlignHorizontal_Mask;
-    if (horizontal & Qt::AlignHCenter)
-        return rtfText::rtfCenter;
-    if ((horizontal & Qt::AlignRight) || (horizontal & Qt::AlignTrailing))
-        return rtfText::rtfRight;
-    return rtfText::rtfLeft;
 }
 
 } // namespace
@@ -111,6 +55,8 @@ public:
         }
         m_text->selectionMoved();
     }
+    // Change() even when the document's content stayed the same.
+    void forceChange() { m_force = true; }
     ChangeBatch(const ChangeBatch &) = delete;
     ChangeBatch &operator=(const ChangeBatch &) = delete;
 
@@ -119,15 +65,42 @@ private:
     bool m_force;
 };
 
-rtfText::rtfText(QWidget *parent) : QTextEdit(parent)
+rtfText::rtfText(QWidget *parent) : QTextEdit(parent), m_songText(document())
 {
     setBaseFont(songBaseFont());
     setAcceptRichText(true);
 
+    m_songText.setCursor(textCursor());
+    m_songText.setCursorListener([this](const QTextCursor &cursor) { cursorToView(cursor); });
     connect(this, &QTextEdit::textChanged, this, &rtfText::contentChanged);
-    connect(this, &QTextEdit::cursorPositionChanged, this, &rtfText::selectionMoved);
-    connect(this, &QTextEdit::selectionChanged, this, &rtfText::selectionMoved);
-    connect(document(), &QTextDocument::contentsChange, this, [this] { m_lineSeparators.reset(); });
+    connect(this, &QTextEdit::cursorPositionChanged, this, &rtfText::cursorFromView);
+    connect(this, &QTextEdit::selectionChanged, this, &rtfText::cursorFromView);
+    connect(this, &QTextEdit::currentCharFormatChanged, this, &rtfText::cursorFromView);
+}
+
+// The caret, the selection and the format for typing live in the control's
+// text cursor; the song's text follows every move of it, and the control
+// follows every move the song's text makes.
+void rtfText::cursorFromView()
+{
+    // While the document is emptied, Qt restores its list of cursors
+    // afterwards: a cursor released now would stay in that list, freed.
+    if (m_replacingDocument)
+        return;
+    followViewCursor();
+    selectionMoved();
+}
+
+void rtfText::followViewCursor()
+{
+    const QScopedValueRollback guard(m_viewCursorChanging, true);
+    m_songText.setCursor(textCursor());
+}
+
+void rtfText::cursorToView(const QTextCursor &cursor)
+{
+    if (!m_viewCursorChanging)
+        setTextCursor(cursor);
 }
 
 QFont rtfText::baseFont() const
@@ -185,20 +158,28 @@ bool rtfText::LoadFile(const QString &path)
         return false;
     }
     m_fileError = QFileDevice::NoError;
-    if (!looksLikeRtf(data)) {
+    // A file that is not RTF changes nothing: not the song, not its undo
+    // history, not the selection; and no Change() tells otherwise.
+    if (!RtfReader::isRtf(data)) {
         m_errorString = tr("%1 is not a Rich Text Format file.").arg(path);
         return false;
     }
 
-    ChangeBatch batch(this, true);
+    ChangeBatch batch(this, false);
     RtfReader reader;
-    const bool ok = reader.read(data, document());
-    document()->clearUndoRedoStacks();
-    setTextCursor(QTextCursor(document()));
-    if (!ok) {
+    bool read = false;
+    {
+        const QScopedValueRollback replacing(m_replacingDocument, true);
+        read = reader.read(data, document());
+    }
+    followViewCursor();
+    if (!read) { // leaves the document as it was
         m_errorString = reader.errorString();
         return false;
     }
+    batch.forceChange();
+    document()->clearUndoRedoStacks();
+    setTextCursor(QTextCursor(document()));
     m_errorString.clear();
     m_fileName = path;
     return true;
@@ -219,367 +200,151 @@ bool rtfText::SaveFile(const QString &path)
 
 QString rtfText::TextRTF() const
 {
-    return QString::fromLatin1(RtfWriter().write(*document()));
+    return m_songText.TextRTF();
 }
 
 void rtfText::setTextRTF(const QString &rtf)
 {
     ChangeBatch batch(this, true);
-    document()->clear();
-    setCurrentCharFormat(QTextCharFormat());
-    const QByteArray bytes = rtfBytes(rtf);
-    QTextCursor cursor(document());
-    if (looksLikeRtf(bytes))
-        insertRtf(bytes, cursor);
-    else if (!rtf.isEmpty())
-        cursor.insertText(rtf);
-    document()->clearUndoRedoStacks();
-    setTextCursor(QTextCursor(document()));
+    {
+        const QScopedValueRollback replacing(m_replacingDocument, true);
+        m_songText.setTextRTF(rtf);
+    }
+    followViewCursor();
 }
 
 QString rtfText::Text() const
 {
-    return withLineBreaks(document()->toRawText());
+    return m_songText.Text();
 }
 
-void rtfText::insertRtf(const QByteArray &rtf, QTextCursor &cursor)
-{
-    cursor.beginEditBlock();
-    cursor.removeSelectedText();
-    RtfReader reader;
-    if (!reader.insert(rtf, cursor))
-        cursor.insertText(QString::fromLatin1(rtf));
-    cursor.endEditBlock();
-}
-
-// --- Positions --------------------------------------------------------------
-
-bool rtfText::mayHaveLineSeparators() const
-{
-    if (!m_lineSeparators)
-        m_lineSeparators = document()->toRawText().contains(QChar::LineSeparator);
-    return *m_lineSeparators;
-}
-
-int rtfText::toSongPosition(int position) const
-{
-    const QTextDocument *doc = document();
-    position = std::clamp(position, 0, doc->characterCount() - 1);
-    const QTextBlock block = doc->findBlock(position);
-    // Each paragraph break before the position is one character more.
-    int song = position + block.blockNumber();
-    if (mayHaveLineSeparators()) {
-        for (QTextBlock b = doc->begin(); b.isValid() && b != block; b = b.next())
-            song += int(b.text().count(QChar::LineSeparator));
-        song += int(QStringView(block.text()).left(position - block.position()).count(QChar::LineSeparator));
-    }
-    return song;
-}
-
-int rtfText::toDocumentPosition(int song, bool preferAfterBreak) const
-{
-    const QTextDocument *doc = document();
-    const int end = doc->characterCount() - 1;
-    if (song <= 0)
-        return 0;
-
-    if (!mayHaveLineSeparators()) {
-        // The last paragraph starting at or before the song position.
-        int low = 0;
-        int high = doc->blockCount() - 1;
-        while (low < high) {
-            const int mid = (low + high + 1) / 2;
-            const QTextBlock b = doc->findBlockByNumber(mid);
-            if (b.position() + mid <= song)
-                low = mid;
-            else
-                high = mid - 1;
-        }
-        const QTextBlock block = doc->findBlockByNumber(low);
-        const int offset = song - (block.position() + low);
-        const int textLength = block.length() - 1;
-        if (offset <= textLength)
-            return block.position() + offset;
-        // Between the CR and the LF of the paragraph's break.
-        if (preferAfterBreak && block.next().isValid())
-            return block.next().position();
-        return std::min(block.position() + textLength, end);
-    }
-
-    int counted = 0;
-    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
-        const QString text = block.text() + QChar::ParagraphSeparator;
-        for (int i = 0; i < text.size(); ++i) {
-            const int position = block.position() + i;
-            if (position >= end)
-                return end;
-            const int width = isBreak(text.at(i)) ? 2 : 1;
-            if (counted == song)
-                return position;
-            if (counted + width > song) // inside a CR LF pair
-                return preferAfterBreak ? position + 1 : position;
-            counted += width;
-        }
-    }
-    return end;
-}
+// --- The selection and its formats: the song's text's --------------------------
 
 int rtfText::SelStart() const
 {
-    return toSongPosition(textCursor().selectionStart());
+    return m_songText.SelStart();
 }
 
 void rtfText::setSelStart(int start)
 {
-    QTextCursor cursor = textCursor();
-    cursor.setPosition(toDocumentPosition(start, false));
-    setTextCursor(cursor);
+    m_songText.setSelStart(start);
 }
 
 int rtfText::SelLength() const
 {
-    const QTextCursor cursor = textCursor();
-    return toSongPosition(cursor.selectionEnd()) - toSongPosition(cursor.selectionStart());
+    return m_songText.SelLength();
 }
 
 void rtfText::setSelLength(int length)
 {
-    QTextCursor cursor = textCursor();
-    const int start = cursor.selectionStart();
-    const int songEnd = toSongPosition(start) + std::max(length, 0);
-    cursor.setPosition(start);
-    cursor.setPosition(std::max(start, toDocumentPosition(songEnd, true)), QTextCursor::KeepAnchor);
-    setTextCursor(cursor);
+    m_songText.setSelLength(length);
 }
-
-// --- Selected content -------------------------------------------------------
 
 QString rtfText::SelText() const
 {
-    return withLineBreaks(textCursor().selectedText());
+    return m_songText.SelText();
 }
 
 void rtfText::setSelText(const QString &text)
 {
     ChangeBatch batch(this, false);
-    QTextCursor cursor = textCursor();
-    cursor.insertText(text);
-    setTextCursor(cursor);
+    m_songText.setSelText(text);
 }
 
 QString rtfText::SelRTF() const
 {
-    return QString::fromLatin1(RtfWriter().write(textCursor()));
+    return m_songText.SelRTF();
 }
 
 void rtfText::setSelRTF(const QString &rtf)
 {
     ChangeBatch batch(this, false);
-    const QByteArray bytes = rtfBytes(rtf);
-    QTextCursor cursor = textCursor();
-    if (looksLikeRtf(bytes))
-        insertRtf(bytes, cursor);
-    else
-        cursor.insertText(rtf);
-    setTextCursor(cursor);
-}
-
-// --- Character and paragraph formats ----------------------------------------
-
-QList<QTextCharFormat> rtfText::selectedFormats() const
-{
-    const QTextCursor cursor = textCursor();
-    if (!cursor.hasSelection())
-        return {currentCharFormat()};
-
-    QList<QTextCharFormat> text;
-    QList<QTextCharFormat> pictures;
-    const int from = cursor.selectionStart();
-    const int to = cursor.selectionEnd();
-    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() < to;
-         block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.position() + fragment.length() <= from || fragment.position() >= to)
-                continue;
-            // Pictures take part only when nothing else is selected: a
-            // chord among bold words leaves the words bold.
-            (fragment.charFormat().isImageFormat() ? pictures : text).append(fragment.charFormat());
-        }
-    }
-    if (!text.isEmpty())
-        return text;
-    if (!pictures.isEmpty())
-        return pictures;
-    // Only paragraph breaks: the format at the start.
-    QTextCursor start(document());
-    start.setPosition(from);
-    return {start.charFormat()};
-}
-
-template<typename T, typename Get>
-std::optional<T> rtfText::uniform(Get get) const
-{
-    const QFont base = baseFont();
-    std::optional<T> value;
-    for (const QTextCharFormat &format : selectedFormats()) {
-        const T v = get(format.font().resolve(base));
-        if (value && *value != v)
-            return std::nullopt;
-        value = v;
-    }
-    return value;
-}
-
-void rtfText::mergeFormat(const QTextCharFormat &format)
-{
-    ChangeBatch batch(this, false);
-    mergeCurrentCharFormat(format);
-}
-
-void rtfText::mergeStyle(std::optional<bool> on, void (*apply)(QTextCharFormat &, bool))
-{
-    // An undetermined state changes nothing.
-    if (!on)
-        return;
-    QTextCharFormat format;
-    apply(format, *on);
-    mergeFormat(format);
+    m_songText.setSelRTF(rtf);
 }
 
 std::optional<bool> rtfText::SelBold() const
 {
-    return uniform<bool>([](const QFont &f) { return f.bold(); });
+    return m_songText.SelBold();
 }
 
 void rtfText::setSelBold(std::optional<bool> on)
 {
-    mergeStyle(on, [](QTextCharFormat &format, bool value) {
-        format.setFontWeight(value ? QFont::Bold : QFont::Normal);
-    });
+    ChangeBatch batch(this, false);
+    m_songText.setSelBold(on);
 }
 
 std::optional<bool> rtfText::SelItalic() const
 {
-    return uniform<bool>([](const QFont &f) { return f.italic(); });
+    return m_songText.SelItalic();
 }
 
 void rtfText::setSelItalic(std::optional<bool> on)
 {
-    mergeStyle(on, [](QTextCharFormat &format, bool value) { format.setFontItalic(value); });
+    ChangeBatch batch(this, false);
+    m_songText.setSelItalic(on);
 }
 
 std::optional<bool> rtfText::SelUnderline() const
 {
-    return uniform<bool>([](const QFont &f) { return f.underline(); });
+    return m_songText.SelUnderline();
 }
 
 void rtfText::setSelUnderline(std::optional<bool> on)
 {
-    mergeStyle(on, [](QTextCharFormat &format, bool value) { format.setFontUnderline(value); });
+    ChangeBatch batch(this, false);
+    m_songText.setSelUnderline(on);
 }
 
 std::optional<bool> rtfText::SelStrikeThru() const
 {
-    return uniform<bool>([](const QFont &f) { return f.strikeOut(); });
+    return m_songText.SelStrikeThru();
 }
 
 void rtfText::setSelStrikeThru(std::optional<bool> on)
 {
-    mergeStyle(on, [](QTextCharFormat &format, bool value) { format.setFontStrikeOut(value); });
+    ChangeBatch batch(this, false);
+    m_songText.setSelStrikeThru(on);
 }
 
 std::optional<QString> rtfText::SelFontName() const
 {
-    return uniform<QString>([](const QFont &f) { return f.family(); });
+    return m_songText.SelFontName();
 }
 
 void rtfText::setSelFontName(std::optional<QString> name)
 {
-    if (!name || name->isEmpty())
-        return;
-    QTextCharFormat format;
-    format.setFontFamilies(QStringList{*name});
-    mergeFormat(format);
+    ChangeBatch batch(this, false);
+    m_songText.setSelFontName(name);
 }
 
 std::optional<double> rtfText::SelFontSize() const
 {
-    return uniform<double>([](const QFont &f) { return f.pointSizeF(); });
+    return m_songText.SelFontSize();
 }
 
 void rtfText::setSelFontSize(std::optional<double> points)
 {
-    if (!points || *points <= 0)
-        return;
-    QTextCharFormat format;
-    format.setFontPointSize(*points);
-    mergeFormat(format);
+    ChangeBatch batch(this, false);
+    m_songText.setSelFontSize(points);
 }
 
 std::optional<int> rtfText::SelAlignment() const
 {
-    const QTextCursor cursor = textCursor();
-    const QTextBlock last = document()->findBlock(cursor.selectionEnd());
-    std::optional<int> value;
-    for (QTextBlock block = document()->findBlock(cursor.selectionStart()); block.isValid(); block = block.next()) {
-        const int code = toAlignmentCode(block.blockFormat().alignment());
-        if (value && *value != code)
-            return std::nullopt;
-        value = code;
-        if (block == last)
-            break;
-    }
-    return value;
+    return m_songText.SelAlignment();
 }
 
 void rtfText::setSelAlignment(std::optional<int> alignment)
 {
-    if (!alignment)
-        return;
-    Qt::Alignment qt;
-    switch (*alignment) {
-    case rtfLeft: qt = Qt::AlignLeft; break;
-    case rtfRight: qt = Qt::AlignRight; break;
-    case rtfCenter: qt = Qt::AlignHCenter; break;
-    default: return;
-    }
     ChangeBatch batch(this, false);
-    QTextBlockFormat format;
-    format.setAlignment(qt);
-    QTextCursor cursor = textCursor();
-    cursor.mergeBlockFormat(format);
+    m_songText.setSelAlignment(alignment);
 }
-
-// --- Selection helpers, printing, focus -------------------------------------
 
 void rtfText::Span(const QString &characterSet, bool forward, bool negate)
 {
-    const QTextDocument *doc = document();
-    // A line break is CR LF: it belongs to the set when either does.
-    const bool breakInSet = characterSet.contains(QLatin1Char('\r')) || characterSet.contains(QLatin1Char('\n'));
-    const auto endsSpan = [&](QChar ch) {
-        const bool inSet = isBreak(ch) ? breakInSet : characterSet.contains(ch);
-        return negate ? inSet : !inSet;
-    };
-
-    QTextCursor cursor = textCursor();
-    const int end = doc->characterCount() - 1;
-    if (forward) {
-        int position = cursor.selectionEnd();
-        while (position < end && !endsSpan(doc->characterAt(position)))
-            ++position;
-        cursor.setPosition(cursor.selectionStart());
-        cursor.setPosition(position, QTextCursor::KeepAnchor);
-    } else {
-        int position = cursor.selectionStart();
-        while (position > 0 && !endsSpan(doc->characterAt(position - 1)))
-            --position;
-        cursor.setPosition(cursor.selectionEnd());
-        cursor.setPosition(position, QTextCursor::KeepAnchor);
-    }
-    setTextCursor(cursor);
+    m_songText.Span(characterSet, forward, negate);
 }
+
+// --- Printing, focus -----------------------------------------------------------
 
 bool rtfText::SelPrint(QPagedPaintDevice *device)
 {
@@ -605,12 +370,13 @@ bool rtfText::canInsertFromMimeData(const QMimeData *source) const
 void rtfText::insertFromMimeData(const QMimeData *source)
 {
     ChangeBatch batch(this, false);
+    // A drop sets the control's cursor to the drop point without a word.
+    followViewCursor();
     QTextCursor cursor = textCursor();
     for (const QString &type : rtfMimeTypes) {
         const QByteArray rtf = source->data(type);
-        if (looksLikeRtf(rtf)) {
-            insertRtf(rtf, cursor);
-            setTextCursor(cursor);
+        if (RtfReader::isRtf(rtf)) {
+            m_songText.setSelRTF(QString::fromLatin1(rtf));
             return;
         }
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/SongText.h"
+
 #include <QTextEdit>
 
 #include <optional>
@@ -7,11 +9,10 @@
 class QPagedPaintDevice;
 
 // The song's rich text control. The song is read and changed only through
-// these members. Positions and lengths count the characters of the plain
-// text in which every line break is a carriage return and a line feed (two
-// characters) and a picture is one character, whatever the document holds
-// inside. A formatting state that differs across the selection reads as
-// std::nullopt ("undetermined"); writing std::nullopt changes nothing.
+// these members. Those on the text, the selection and its formats are
+// SongText's over the control's document and text cursor (see there how
+// positions count); songText() hands out the same for code that needs no
+// widget.
 //
 // Signals: Change() after every change of the content (typing, deleting,
 // pasting, dropping, formatting, undo, and every LoadFile, TextRTF, SelText
@@ -21,9 +22,14 @@ class rtfText final : public QTextEdit
     Q_OBJECT
 public:
     // Paragraph alignments as SelAlignment reads and writes them.
-    enum Alignment { rtfLeft = 0, rtfRight = 1, rtfCenter = 2 };
+    enum Alignment { rtfLeft = SongText::rtfLeft, rtfRight = SongText::rtfRight, rtfCenter = SongText::rtfCenter };
 
     explicit rtfText(QWidget *parent = nullptr);
+
+    // The song's text over this control's document, its cursor always the
+    // control's: moving one moves the other. Changes made through it raise
+    // Change() and SelChange() too, though not gathered into one each.
+    SongText &songText() { return m_songText; }
 
     // The font of text without a font of its own: MS Sans Serif 9.75
     // points unless set otherwise. Font() is its family name.
@@ -32,8 +38,9 @@ public:
     QString Font() const;
 
     // Replaces the content with the RTF file and records the path as
-    // FileName(). On failure returns false, leaves the content as it was
-    // and tells why in errorString() and fileError().
+    // FileName(). On failure returns false, leaves the content, the undo
+    // history and the selection as they were, raises no Change() and tells
+    // why in errorString() and fileError().
     bool LoadFile(const QString &path);
     // Writes the content as RTF, whatever the extension. The file is
     // replaced only once the whole song is written.
@@ -108,17 +115,15 @@ private:
     class ChangeBatch;
     friend class ChangeBatch;
 
-    int toSongPosition(int position) const;
-    int toDocumentPosition(int songPosition, bool preferAfterBreak) const;
-    bool mayHaveLineSeparators() const;
-    QList<QTextCharFormat> selectedFormats() const;
-    template<typename T, typename Get>
-    std::optional<T> uniform(Get get) const;
-    void mergeFormat(const QTextCharFormat &format);
-    void mergeStyle(std::optional<bool> on, void (*apply)(QTextCharFormat &, bool));
     void contentChanged();
     void selectionMoved();
-    void insertRtf(const QByteArray &rtf, QTextCursor &cursor);
+    void cursorFromView();
+    void followViewCursor();
+    void cursorToView(const QTextCursor &cursor);
+
+    SongText m_songText;
+    bool m_viewCursorChanging = false;
+    bool m_replacingDocument = false;
 
     QString m_fileName;
     QString m_errorString;
@@ -128,5 +133,4 @@ private:
     bool m_changePending = false;
     int m_lastAnchor = 0;
     int m_lastPosition = 0;
-    mutable std::optional<bool> m_lineSeparators;
 };

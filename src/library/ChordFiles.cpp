@@ -3,6 +3,7 @@
 #include "base/Module1.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -76,17 +77,21 @@ QStringList listChordFiles(const QString &folder)
 {
     // A chord whose name starts with a dot is a hidden file here, yet still
     // one of the library's chords.
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
+    QStringList names;
+    QDirIterator entries(folder, QDir::Files | QDir::Hidden);
+    while (entries.hasNext()) {
+        entries.next();
+        names.append(entries.fileName());
+    }
+    return names;
 }
 
-bool saveChordFile(const QImage &picture, const QString &path, FileError *error)
+Result saveChordFile(const QImage &picture, const QString &path)
 {
     QSaveFile file(path);
     auto fail = [&](int number, const QString &description) {
         file.cancelWriting();
-        if (error)
-            *error = {number, description};
-        return false;
+        return Result::failed(number, description);
     };
     if (QFileInfo(path).isDir())
         return fail(QFileDevice::OpenError, QStringLiteral("A folder of that name exists"));
@@ -98,17 +103,15 @@ bool saveChordFile(const QImage &picture, const QString &path, FileError *error)
                     file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString());
     if (!file.commit())
         return fail(file.error(), file.errorString());
-    return true;
+    return {};
 }
 
-bool deleteChordFile(const QString &key, FileError *error)
+Result deleteChordFile(const QString &key)
 {
     QFile file(key);
     if (file.remove())
-        return true;
-    if (error)
-        *error = {file.error(), file.errorString()};
-    return false;
+        return {};
+    return Result::failed(file.error(), file.errorString());
 }
 
 } // namespace ChordFiles

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -46,19 +48,12 @@ QString chordKey(const QString &folder, const QString &fileName);
 // every file directly inside it, sub-folders (other libraries) excluded.
 QStringList listChordFiles(const QString &folder);
 
-// Why a file operation failed, as the user is told it.
-struct FileError
-{
-    int number = 0;
-    QString description;
-};
-
 // Writes the picture as a BMP file without extension. The file appears only
 // once it is complete: it is written beside its final name and renamed, so
-// a failure leaves nothing behind. False and the reason when it fails.
-bool saveChordFile(const QImage &picture, const QString &path, FileError *error = nullptr);
+// a failure leaves nothing behind.
+Result saveChordFile(const QImage &picture, const QString &path);
 
-// Deletes a chord file for good. False and the reason when it fails.
-bool deleteChordFile(const QString &key, FileError *error = nullptr);
+// Deletes a chord file for good.
+Result deleteChordFile(const QString &key);
 
 } // namespace ChordFiles

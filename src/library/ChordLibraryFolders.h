@@ -1,6 +1,9 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
+#include <QStringList>
 
 // Where chord libraries lie: BitMaps in the program folder is the library
 // "Default"; every immediate sub-folder of BitMaps is a library of that name.
@@ -21,8 +24,21 @@ QString libraryPath(const QString &appPath, const QString &libraryName);
 
 // Creates BitMaps when it is missing, then the current library's folder
 // when it is another one and missing (that folder only, not its parents).
-// False and the reason when a folder could not be made.
-bool ensureLibraryFolders(const QString &appPath, const QString &currentLibraryPath,
-                          QString *errorString = nullptr);
+Result ensureLibraryFolders(const QString &appPath, const QString &currentLibraryPath);
+
+// The names of the libraries beside Default: the folders directly inside
+// BitMaps, in the order the file system lists them.
+QStringList listLibraryNames(const QString &appPath);
+
+// Why the name cannot be given to a new library folder in BitMaps, as the
+// user is told it; empty when it can. The name is taken as typed (trimmed by
+// the caller). A folder of that name already there is fine.
+QString libraryNameProblem(const QString &appPath, const QString &name);
+
+// The folder of a library in BitMaps, made when it is missing. A folder that
+// is there under the same name in other letter case (on a file system that
+// ignores case) is used, and *actualName is its name as listed. The
+// failure's number and reason when the folder could not be made.
+Result makeLibraryFolder(const QString &appPath, const QString &name, QString *actualName);
 
 } // namespace ChordLibraryFolders

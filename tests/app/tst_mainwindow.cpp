@@ -1,4 +1,3 @@
-#include "app/AppIcons.h"
 #include "base/Module1.h"
 #include "base/SettingsStore.h"
 #include "base/Twips.h"
@@ -9,11 +8,14 @@
 #include "support/ScriptedPrompt.h"
 #include "support/TestProgramFolder.h"
 #include "library/ChordLibraryFolders.h"
+#include "spell/SpellAsYouType.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QTimer>
 #include <QComboBox>
+#include <QDialog>
+#include <QValidator>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -52,15 +54,6 @@ QSize sizeInTwips(const QWidget &window)
     return QSize(int(Twips::fromPixels(outer.width())), int(Twips::fromPixels(outer.height())));
 }
 
-QStringList captions(const QList<QAction *> &items)
-{
-    QStringList texts;
-    for (const QAction *action : items)
-        texts << (action->isSeparator() ? QStringLiteral("-") : action->text())
-                     + (action->isVisible() ? QString() : QStringLiteral(" (hidden)"));
-    return texts;
-}
-
 } // namespace
 
 class tst_MainWindow : public QObject
@@ -83,8 +76,10 @@ private slots:
     void storedSizeLargerThanScreen();
     void deletedLibraryComesBack();
     void chordListKeepsItsWidth();
-    void menus();
-    void toolBar();
+    void menuCommands_data();
+    void menuCommands();
+    void alignmentButtonsExcludeEachOther();
+    void fontSizeBoxTakesWholeSizes();
     void viewMenuHidesBars();
     void libraryListing();
     void chordDraggedIntoSong();
@@ -298,67 +293,168 @@ void tst_MainWindow::chordListKeepsItsWidth()
     }
 }
 
-void tst_MainWindow::menus()
-{
-    TestProgramFolder folder;
-    frmSongloom window;
-    QCOMPARE(captions(window.menus().mnuFileItem),
-             QStringList({"&New", "&Open...", "&Close", "-", "&Save", "Save&As...", "-", "Print Set&up...", "&Print",
-                          "Print Pre&view...", "- (hidden)", "MRU (hidden)", "-", "E&xit"}));
-    QCOMPARE(captions(window.menus().mnuEditItem),
-             QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste", "-", "&Font..."}));
-    QCOMPARE(captions(window.menus().mnuViewItem), QStringList({"&Toolbar", "&StatusBar", "&Options... (hidden)"}));
-    QCOMPARE(captions(window.menus().mnuToolsItem),
-             QStringList({"&ChordBox...", "&Spell Check...", "-", "Chord &Libraries...", "Spell Check &Options...",
-                          "Character &Map..."}));
-    QCOMPARE(captions(window.menus().mnuHelpItem), QStringList({"&Help...", "&About"}));
-    QCOMPARE(captions(window.menus().mnuChordItem), QStringList({"&Copy", "&Delete", "-", "&Libraries"}));
+namespace {
 
-    // Ctrl+V is left to the song, which pastes pictures too.
-    QCOMPARE(window.menus().mnuEditItem[4]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-    QCOMPARE(window.menus().mnuFileItem[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-    QCOMPARE(window.menus().mnuHelpItem[0]->shortcut(), QKeySequence(Qt::Key_F1));
-    QVERIFY(window.menus().mnuViewItem[0]->isChecked());
-    QVERIFY(window.menus().mnuViewItem[1]->isChecked());
-    QVERIFY(!window.menuBar()->actions().contains(window.menus().mnuChord->menuAction()));
+QList<QAction *> menuItems(const MainMenus &menus, const QString &menu)
+{
+    if (menu == QLatin1String("File"))
+        return menus.mnuFileItem;
+    if (menu == QLatin1String("Edit"))
+        return menus.mnuEditItem;
+    if (menu == QLatin1String("View"))
+        return menus.mnuViewItem;
+    if (menu == QLatin1String("Tools"))
+        return menus.mnuToolsItem;
+    if (menu == QLatin1String("Help"))
+        return menus.mnuHelpItem;
+    return menus.mnuChordItem;
 }
 
-void tst_MainWindow::toolBar()
+// Closes the modal window a command opened and tells its class; empty when
+// none opened.
+void closeModalLater(QString *className)
+{
+    QTimer::singleShot(0, [className] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            *className = QString::fromLatin1(modal->metaObject()->className());
+            modal->close();
+        }
+    });
+}
+
+} // namespace
+
+void tst_MainWindow::menuCommands_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QKeySequence>("shortcut");
+    QTest::addColumn<QString>("effect");
+
+    const QKeySequence none;
+    QTest::newRow("File Exit") << "File" << int(FileItem::Exit) << "E&xit" << QKeySequence(Qt::CTRL | Qt::Key_Q)
+                               << "closes";
+    QTest::newRow("File separator") << "File" << 12 << "" << none << "nothing";
+    QTest::newRow("View Toolbar") << "View" << int(ViewItem::Toolbar) << "&Toolbar" << none << "hides toolbar";
+    QTest::newRow("View StatusBar") << "View" << int(ViewItem::StatusBar) << "&StatusBar" << none
+                                    << "hides status bar";
+    QTest::newRow("View Options") << "View" << int(ViewItem::Options) << "&Options..." << none << "nothing";
+    QTest::newRow("View Check Spelling") << "View" << int(ViewItem::CheckSpellingAsYouType)
+                                         << "Check Spelling as You T&ype" << none << "stops underlining";
+    QTest::newRow("Tools ChordBox") << "Tools" << int(ToolsItem::ChordBox) << "&ChordBox..." << none
+                                    << "frmChordBox";
+    QTest::newRow("Tools Spell Check") << "Tools" << int(ToolsItem::SpellCheck) << "&Spell Check..." << none
+                                       << "no dictionary";
+    QTest::newRow("Tools Spell Check Options") << "Tools" << int(ToolsItem::SpellCheckOptions)
+                                               << "Spell Check &Options..." << none << "frmSpellOptions";
+    QTest::newRow("Tools Character Map") << "Tools" << int(ToolsItem::CharacterMap) << "Character &Map..." << none
+                                         << "no character map";
+    QTest::newRow("Help Help") << "Help" << int(HelpItem::Help) << "&Help..." << QKeySequence(Qt::Key_F1)
+                               << "help window";
+    QTest::newRow("Help About") << "Help" << int(HelpItem::About) << "&About" << none << "frmSplash";
+}
+
+void tst_MainWindow::menuCommands()
+{
+    QFETCH(QString, menu);
+    QFETCH(int, index);
+    QFETCH(QString, caption);
+    QFETCH(QKeySequence, shortcut);
+    QFETCH(QString, effect);
+
+    TestProgramFolder folder;
+    QDir().mkpath(folder.filePath("Help"));
+    QFile::copy(QStringLiteral(SONGLOOM_PROGRAM_DIR "/Help/Songloom.hlp"), folder.filePath("Help/Songloom.hlp"));
+    auto window = startWindow();
+    QVERIFY(window);
+    QTRY_VERIFY(!window->isLoading());
+    m_prompt->messages.clear();
+    const QString title = window->windowTitle();
+
+    QAction *item = menuItems(window->menus(), menu).value(index);
+    QVERIFY(item);
+    QCOMPARE(item->isSeparator() ? QString() : item->text(), caption);
+    QCOMPARE(item->shortcut(), shortcut);
+
+    QString modalClass;
+    closeModalLater(&modalClass);
+    const QByteArray path = qgetenv("PATH");
+    if (effect == QLatin1String("no character map"))
+        qputenv("PATH", folder.path().toLocal8Bit());
+    item->trigger();
+    qputenv("PATH", path);
+
+    if (effect == QLatin1String("closes")) {
+        QVERIFY(!window->isVisible());
+    } else if (effect == QLatin1String("nothing")) {
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->windowTitle(), title);
+        QVERIFY(m_prompt->messages.isEmpty());
+        QVERIFY(modalClass.isEmpty());
+    } else if (effect == QLatin1String("hides toolbar")) {
+        QVERIFY(!window->toolBar().tbToolBar->isVisible());
+        QVERIFY(!item->isChecked());
+    } else if (effect == QLatin1String("hides status bar")) {
+        QVERIFY(!window->statusBar()->isVisible());
+        QVERIFY(!item->isChecked());
+    } else if (effect == QLatin1String("stops underlining")) {
+        QVERIFY(!window->spellAsYouType()->isEnabled());
+        QVERIFY(!item->isChecked());
+        QCOMPARE(SettingsStore::GetSetting(SettingsStore::CheckSpellingAsYouType, QString()), QStringLiteral("0"));
+    } else if (effect == QLatin1String("no dictionary")) {
+        // The test's program folder has neither dictionary.
+        QCOMPARE(m_prompt->messages.size(), 2);
+        QCOMPARE(m_prompt->messages[0].title, QStringLiteral("Missing Dictionary File"));
+        QCOMPARE(m_prompt->messages[1].title, QStringLiteral("Dictionary could Not be Opened"));
+    } else if (effect == QLatin1String("no character map")) {
+        QCOMPARE(m_prompt->messages.size(), 1);
+        QVERIFY(m_prompt->messages[0].text.contains(QLatin1String("could not be launched")));
+    } else if (effect == QLatin1String("help window")) {
+        QVERIFY(m_prompt->messages.isEmpty());
+        QDialog *help = window->findChild<QDialog *>();
+        QVERIFY(help && help->isVisible());
+    } else {
+        QCOMPARE(modalClass, effect);
+    }
+    // Whatever ran, the song keeps the keyboard.
+    if (window->isVisible() && effect != QLatin1String("help window"))
+        QCOMPARE(window->focusWidget(), window->song());
+}
+
+void tst_MainWindow::alignmentButtonsExcludeEachOther()
 {
     TestProgramFolder folder;
-    frmSongloom window;
-    const QList<QAction *> &positions = window.toolBar().positions;
-    QCOMPARE(positions.size(), 27);
-    QStringList keys;
-    for (QAction *action : positions)
-        keys << (action->isSeparator() ? QStringLiteral("|") : action->data().toString());
-    QCOMPARE(keys.join(','), QStringLiteral("|,New,Open,Save,|,Print,|,Cut,Copy,Paste,Delete,Undo,|,ChordBox,"
-                                            "Copyright,Spell Check,|,Font,FontSize,|,Bold,Italic,Underline,|,"
-                                            "Align Left,Center,Align Right"));
-    QCOMPARE(window.toolBar().buttons.value("Copyright")->toolTip(), QStringLiteral("Insert Copyright"));
-    QCOMPARE(window.toolBar().cboFontSize->toolTip(), QStringLiteral("Font Size"));
+    auto window = startWindow();
+    QVERIFY(window);
+    QAction *left = window->toolBar().buttons.value("Align Left");
+    QAction *center = window->toolBar().buttons.value("Center");
+    QAction *right = window->toolBar().buttons.value("Align Right");
+    left->trigger();
+    QVERIFY(left->isChecked());
+    center->trigger();
+    QVERIFY(center->isChecked() && !left->isChecked() && !right->isChecked());
+    right->trigger();
+    QVERIFY(right->isChecked() && !left->isChecked() && !center->isChecked());
+}
 
-    int icons = 0;
-    for (QAction *action : positions)
-        icons += action->icon().isNull() ? 0 : 1;
-    QCOMPARE(icons, 19);
-    for (const QString &key : AppIcons::imageKeys()) {
-        const QImage drawn = AppIcons::fallbackIcon(key).pixmap(16, 16).toImage();
-        bool painted = false;
-        for (int y = 0; y < drawn.height() && !painted; ++y)
-            for (int x = 0; x < drawn.width() && !painted; ++x)
-                painted = qAlpha(drawn.pixel(x, y)) > 0;
-        QVERIFY2(painted, qPrintable(key));
+void tst_MainWindow::fontSizeBoxTakesWholeSizes()
+{
+    TestProgramFolder folder;
+    auto window = startWindow();
+    QVERIFY(window);
+    // Typing after start-up goes into the song, not into the size box.
+    QTRY_VERIFY(!window->isLoading());
+    QCOMPARE(window->focusWidget(), window->song());
+    QComboBox *box = window->toolBar().cboFontSize;
+    const QValidator *validator = box->validator();
+    QVERIFY(validator);
+    for (const auto &[text, acceptable] : {std::pair{"12", true}, {"1638", true}, {"1", true}, {"0", false},
+                                           {"1639", false}, {"12.5", false}, {"big", false}, {"-4", false}}) {
+        QString input = QString::fromLatin1(text);
+        int pos = 0;
+        QCOMPARE(validator->validate(input, pos) == QValidator::Acceptable, acceptable);
     }
-
-    // At most one alignment pressed; none is allowed.
-    QAction *left = window.toolBar().buttons.value("Align Left");
-    QAction *right = window.toolBar().buttons.value("Align Right");
-    left->setChecked(true);
-    right->setChecked(true);
-    QVERIFY(!left->isChecked());
-    right->setChecked(false);
-    QVERIFY(!right->isChecked() && !left->isChecked());
 }
 
 void tst_MainWindow::viewMenuHidesBars()

@@ -73,8 +73,16 @@ private slots:
         QTest::newRow("barre on both outer strings, base fret labelled, fingers ignored")
             << "{define: F base-fret 5 frets 1 3 3 2 1 1 fingers 1 3 4 2 1 1}" << "5th Fret"
             << Cells{{38, 65}, {63, 65}, {88, 40}} << 15;
-        QTest::newRow("muted low string is no barre") << "F frets N 2 4 4 4 -1" << ""
-                                                      << Cells{{38, 40}, {63, 90}, {88, 90}, {113, 90}} << 0;
+        QTest::newRow("muted outer strings are no barre") << "F frets N 2 4 4 4 -1" << ""
+                                                          << Cells{{38, 40}, {63, 90}, {88, 90}, {113, 90}} << 0;
+        // A bar would cover the open or muted string between the outer ones.
+        QTest::newRow("open inner strings are no barre") << "F frets 2 0 0 2 3 2" << ""
+                                                         << Cells{{13, 40}, {88, 40}, {113, 65}, {138, 40}} << 0;
+        QTest::newRow("muted inner string is no barre") << "F frets 1 3 x 2 1 1" << ""
+                                                        << Cells{{13, 15}, {38, 65}, {88, 40}, {113, 15}, {138, 15}}
+                                                        << 0;
+        QTest::newRow("lowest fret not on an outer string is no barre")
+            << "F frets 2 1 1 1 1 2" << "" << Cells{{13, 40}, {38, 15}, {63, 15}, {88, 15}, {113, 15}, {138, 40}} << 0;
         for (const char *refused : {"F frets x 0 2 2 1", "F frets x 0 2 2 7 0", "F frets x 0 2 a 1 0",
                                     "F frets x 0 2 2 1 0 keys 0", "F base-fret 2", "frets x 0 2 2 1 0"})
             QTest::newRow(refused) << refused << "" << Cells{} << -1;

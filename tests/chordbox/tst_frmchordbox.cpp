@@ -1,10 +1,11 @@
-// The "New ChordBox" editor, driven as a person would, with message boxes
-// answered through the scripted prompt.
+// The "New ChordBox" editor, empty or on a saved chord, driven as a person
+// would, with message boxes answered through the scripted prompt.
 #include "chordbox/frmChordBox.h"
 #include "library/ChordLibraryFolders.h"
 
 #include "base/Module1.h"
 #include "chordbox/ChordBoard.h"
+#include "chordbox/ChordBoxCommand.h"
 #include "chordbox/ChordBoxRenderer.h"
 #include "library/ChordFiles.h"
 #include "support/ScriptedPrompt.h"
@@ -12,6 +13,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -139,9 +141,9 @@ private slots:
         QFETCH(QString, message);
         if (message == QStringLiteral("Songloom|")) {
             gstrChordLibPath += QStringLiteral("Gone") + QDir::separator();
-            ChordFiles::FileError error;
-            QVERIFY(!ChordFiles::saveChordFile(QImage(), gstrChordLibPath + typedName, &error));
-            message += QStringLiteral("Error Number: %1  Description: %2").arg(error.number).arg(error.description);
+            const Result failed = ChordFiles::saveChordFile(QImage(), gstrChordLibPath + typedName);
+            QVERIFY(!failed);
+            message += failed.message();
         }
         open();
         click({13, 15});
@@ -183,6 +185,95 @@ private slots:
         QCOMPARE(m_prompt->messages.last().title, QStringLiteral("ChordBox Editor Help"));
         QVERIFY(files().isEmpty());
         QVERIFY(gstrNewChordName.isEmpty());
+    }
+
+    // Edit chord: the editor opens on the chord read back from its file,
+    // with the top text picked from the list or typed; OK saves the chord,
+    // changed or not, as a new one beside the old.
+    void editsASavedChord_data()
+    {
+        QTest::addColumn<QString>("top");
+        QTest::addColumn<int>("entry"); // the top-fret list's current entry
+        QTest::newRow("list entry") << "5th Fret" << 4;
+        QTest::newRow("typed text") << "capo 3" << 0;
+        QTest::newRow("no top text") << "" << 0;
+    }
+
+    void editsASavedChord()
+    {
+        QFETCH(QString, top);
+        QFETCH(int, entry);
+        ChordBox chord;
+        chord.setDot(3, 3);
+        chord.setDot(2, 3);
+        chord.setBar(1);
+        const QImage picture = ChordBoxRenderer::DrawChordBox(chord, "Am", top);
+        const QString file = ChordFiles::composeDisplayName("Am", top);
+        QVERIFY(ChordFiles::saveChordFile(picture, ChordFiles::chordKey(gstrChordLibPath, file)));
+
+        for (bool changed : {false, true}) {
+            gstrNewChordName.clear();
+            QString error;
+            m_dialog = chordBoxEditorOn(nullptr, ChordFiles::chordKey(gstrChordLibPath, file), &error);
+            QVERIFY2(m_dialog, qPrintable(error));
+            m_dialog->show();
+            QCOMPARE(name()->text(), QStringLiteral("Am"));
+            QCOMPARE(fret()->currentText(), top);
+            QCOMPARE(fret()->currentIndex(), entry);
+            QCOMPARE(m_dialog->chord().dotCells(), (QList<QPoint>{{2, 3}, {3, 3}}));
+            QCOMPARE(m_dialog->chord().barFretSpace(), 1);
+            const QPixmap shown = m_dialog->findChild<QLabel *>("Pic_Image")->pixmap();
+            QCOMPARE(shown.toImage().convertToFormat(QImage::Format_RGB32), picture);
+            if (changed)
+                click({90, 95});
+            press("cmdOK");
+            QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+        }
+        QVERIFY(m_prompt->messages.isEmpty());
+        QCOMPARE(gstrNewChordName, file + ";3");
+        QCOMPARE(files(), (QStringList{file, file + ";2", file + ";3"}));
+        for (const QString &copy : {file, file + ";2"})
+            QCOMPARE(QImage(gstrChordLibPath + copy).convertToFormat(QImage::Format_RGB32), picture);
+        chord.setDot(4, 4);
+        QCOMPARE(QImage(gstrChordLibPath + file + ";3").convertToFormat(QImage::Format_RGB32),
+                 ChordBoxRenderer::DrawChordBox(chord, "Am", top));
+    }
+
+    // A picture that cannot be read back is refused with a message; the
+    // editor does not open and nothing is saved.
+    void refusesAChordItCannotRead_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("not a picture") << "Am;2" << "the file cannot be read as a picture";
+        QTest::newRow("enlarged") << "C~G" << "the picture is 80 x 96 pixels";
+        QTest::newRow("missing") << "Gone" << "the file cannot be read as a picture";
+    }
+
+    void refusesAChordItCannotRead()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, reason);
+        QFile text(gstrChordLibPath + "Am;2");
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("not a picture");
+        text.close();
+        const QImage big = ChordBoxRenderer::enlarged(ChordBoxRenderer::DrawChordBox(ChordBox(), "C/G", {}), 2);
+        QVERIFY(ChordFiles::saveChordFile(big, gstrChordLibPath + "C~G"));
+        const QStringList before = files();
+
+        gstrNewChordName = "earlier";
+        QString error;
+        QVERIFY(!runChordBoxEditorOn(nullptr, gstrChordLibPath + file, &error));
+        QVERIFY2(error.startsWith(reason), qPrintable(error));
+        QCOMPARE(m_prompt->messages.size(), 1);
+        const ScriptedPrompt::Message shown = m_prompt->messages.first();
+        QCOMPARE(shown.icon, QMessageBox::Information);
+        QCOMPARE(shown.title, QStringLiteral("Chord Cannot Be Edited"));
+        QCOMPARE(shown.text, QStringLiteral("The chord \"%1\" cannot be opened in the ChordBox editor:\n%2.")
+                                 .arg(ChordFiles::displayNameOfFile(file), error));
+        QVERIFY(gstrNewChordName.isEmpty());
+        QCOMPARE(files(), before);
     }
 };
 

@@ -73,10 +73,15 @@ class tst_RtfReader : public QObject
 private slots:
     void text_data();
     void text();
+    void namedCharacters_data();
+    void namedCharacters();
+    void whatIsRtf_data();
+    void whatIsRtf();
     void characterFormat_data();
     void characterFormat();
     void pictures_data();
     void pictures();
+    void fixtures_data();
     void fixtures();
     void paragraphs();
     void batchesRunsOfText();
@@ -88,7 +93,7 @@ void tst_RtfReader::text_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("escaped break is a paragraph") << QByteArray("{\\rtf1 a\\\r\nb}") << "a\nb";
-    QTest::newRow("control symbols") << QByteArray(R"({\rtf1 a\~b\-c\_d\{\}\\})") << "a\u00A0b\u00ADc\u2011d{}\\";
+    QTest::newRow("escaped braces and backslash") << QByteArray(R"({\rtf1 a\{\}\\})") << "a{}\\";
     QTest::newRow("u with fallback") << QByteArray(R"({\rtf1 x\u8364?y})") << "x\u20ACy";
     QTest::newRow("uc2 skips two units") << QByteArray(R"({\rtf1\uc2\u8364\'80\'80y})") << "\u20ACy";
     QTest::newRow("uc ends with its group") << QByteArray(R"({\rtf1{\uc3 a}\u8364?b})") << "a\u20ACb";
@@ -122,9 +127,6 @@ void tst_RtfReader::text_data()
     QTest::newRow("100000 nested groups")
         << "{\\rtf1" + QByteArray(100000, '{') + "deep" + QByteArray(100000, '}') + "after}" << "deepafter";
     QTest::newRow("100000 unclosed groups") << "{\\rtf1" + QByteArray(100000, '{') + "x" << "x";
-    QTest::newRow("not RTF") << QByteArray("plain text {\\rtf1 x}") << "<not read>";
-    QTest::newRow("nothing") << QByteArray() << "<not read>";
-    QTest::newRow("broken: leading white space and BOM") << QByteArray("\xEF\xBB\xBF \r\n{\\rtf1 a}") << "a";
 }
 
 // Each in bounded time, nesting bombs too.
@@ -136,6 +138,73 @@ void tst_RtfReader::text()
     timer.start();
     QCOMPARE(readText(rtf), expected);
     QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+}
+
+// The characters RTF names by a control word or symbol, as Word and
+// WordPad write them; each is read as text, also inside a bold run and
+// before a \uN fallback.
+void tst_RtfReader::namedCharacters_data()
+{
+    QTest::addColumn<QByteArray>("control");
+    QTest::addColumn<QString>("character");
+    const struct { const char *control; char16_t character; } named[] = {
+        {"\\lquote", 0x2018}, {"\\rquote", 0x2019}, {"\\ldblquote", 0x201C}, {"\\rdblquote", 0x201D},
+        {"\\emdash", 0x2014}, {"\\endash", 0x2013}, {"\\bullet", 0x2022}, {"\\tab", u'\t'},
+        {"\\line", 0x2028}, {"\\emspace", 0x2003}, {"\\enspace", 0x2002}, {"\\qmspace", 0x2005},
+        {"\\zwj", 0x200D}, {"\\zwnj", 0x200C}, {"\\ltrmark", 0x200E}, {"\\rtlmark", 0x200F},
+        {"\\~", 0x00A0}, {"\\-", 0x00AD}, {"\\_", 0x2011}, {"\\\t", u'\t'}, // the last: a backslash before a tab
+    };
+    for (const auto &n : named)
+        QTest::newRow(n.control) << QByteArray(n.control) << QString(QChar(n.character));
+}
+
+void tst_RtfReader::namedCharacters()
+{
+    QFETCH(QByteArray, control);
+    QFETCH(QString, character);
+    // A space after a control word is part of it; after a symbol it is text.
+    const QByteArray word = control + (QChar::isLetter(control.back()) ? " " : "");
+    QCOMPARE(readText("{\\rtf1 a" + word + "b{\\b " + word + "}c}"), "a" + character + "b" + character + "c");
+    // The fallback of \u is used up by the named character that stands for it.
+    QCOMPARE(readText("{\\rtf1\\uc1\\u8364" + word + "d}"), QStringLiteral("\u20ACd"));
+}
+
+// One rule for what is RTF, for files and for pasted data alike: "{\rtf"
+// after at most a UTF-8 byte-order mark and blanks. Reading what is not RTF
+// fails and leaves the document, its undo history too, as it was.
+void tst_RtfReader::whatIsRtf_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<bool>("isRtf");
+    QTest::newRow("RTF") << QByteArray("{\\rtf1 a}") << true;
+    QTest::newRow("byte-order mark and blanks") << QByteArray("\xEF\xBB\xBF \t\r\n{\\rtf1 a}") << true;
+    QTest::newRow("cut off after the header") << QByteArray("{\\rtf") << true;
+    QTest::newRow("form feed") << QByteArray("\f{\\rtf1 a}") << false;
+    QTest::newRow("vertical tab") << QByteArray("\v{\\rtf1 a}") << false;
+    QTest::newRow("no-break space") << QByteArray("\xA0{\\rtf1 a}") << false;
+    const QString utf16 = QStringLiteral("\uFEFF{\\rtf1 a}");
+    QTest::newRow("UTF-16") << QByteArray(reinterpret_cast<const char *>(utf16.utf16()), utf16.size() * 2) << false;
+    QTest::newRow("two byte-order marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF{\\rtf1 a}") << false;
+    QTest::newRow("text before it") << QByteArray("plain text {\\rtf1 x}") << false;
+    QTest::newRow("upper case") << QByteArray("{\\RTF1 a}") << false;
+    QTest::newRow("nothing") << QByteArray() << false;
+}
+
+void tst_RtfReader::whatIsRtf()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(bool, isRtf);
+    QCOMPARE(RtfReader::isRtf(data), isRtf);
+
+    QTextDocument document;
+    QTextCursor(&document).insertText(QStringLiteral("kept"));
+    RtfReader reader;
+    QCOMPARE(reader.read(data, &document), isRtf);
+    QCOMPARE(reader.errorString().isEmpty(), isRtf);
+    if (!isRtf) {
+        QCOMPARE(document.toPlainText(), QStringLiteral("kept"));
+        QVERIFY(document.isUndoAvailable());
+    }
 }
 
 void tst_RtfReader::characterFormat_data()
@@ -266,17 +335,23 @@ void tst_RtfReader::pictures()
 
 // Files that are hard to read or once troubled the reader: the text of each
 // NAME.rtf (U+FFFC for each picture) is exactly that of NAME.txt beside it.
-void tst_RtfReader::fixtures()
+void tst_RtfReader::fixtures_data()
 {
+    QTest::addColumn<QString>("path");
     const QDir dir(QStringLiteral(SONGLOOM_TEST_DATA "/reader"));
     const QStringList files = dir.entryList({QStringLiteral("*.rtf")}, QDir::Files);
     QVERIFY(!files.isEmpty());
-    for (const QString &name : files) {
-        QFile rtf(dir.filePath(name));
-        QFile expected(dir.filePath(QString(name).replace(QLatin1String(".rtf"), QLatin1String(".txt"))));
-        QVERIFY(rtf.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
-        QCOMPARE(readText(rtf.readAll()), QString::fromUtf8(expected.readAll()));
-    }
+    for (const QString &name : files)
+        QTest::newRow(qPrintable(name)) << dir.filePath(name);
+}
+
+void tst_RtfReader::fixtures()
+{
+    QFETCH(QString, path);
+    QFile rtf(path);
+    QFile expected(path.chopped(4) + QStringLiteral(".txt"));
+    QVERIFY(rtf.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
+    QCOMPARE(readText(rtf.readAll()), QString::fromUtf8(expected.readAll()));
 }
 
 // Alignment and indents as last set in a paragraph, \\pard resetting them,

@@ -1,6 +1,6 @@
-// The song's rich text control: positions counted with CR LF, the selection
-// as text and RTF, undetermined formats, change events, files, pictures
-// dropped and copied, Span and printing.
+// The song's rich text control: the selection as RTF, its song's text kept
+// in step with it, change events, files, pictures dropped and copied, and
+// printing. (What the song's text does alone is in tst_songtext.)
 
 #include "document/SongPrinter.h"
 #include "document/rtfText.h"
@@ -27,19 +27,17 @@ class tst_RtfText : public QObject
     Q_OBJECT
 
 private slots:
-    void positionsCountBreaksAsCrLf();
     void selRtfCarriesFormatsAndPictures_data();
     void selRtfCarriesFormatsAndPictures();
-    void undeterminedFormats_data();
-    void undeterminedFormats();
     void emptyTextRtfAppliesBaseFont();
+    void songTextFollowsTheControl();
     void changeEvents_data();
     void changeEvents();
     void saveAndLoadFile();
+    void failedLoadChangesNothing_data();
+    void failedLoadChangesNothing();
     void dropEmbedsPictureAtDropPoint_data();
     void dropEmbedsPictureAtDropPoint();
-    void span_data();
-    void span();
     void selPrint();
 
 private:
@@ -50,45 +48,6 @@ private:
 
     QTemporaryDir m_dir;
 };
-
-// Every selection between two positions that do not split a CR LF pair
-// (paragraph breaks, and a line break inside a paragraph) selects exactly
-// those characters of Text(), and reads back the same.
-void tst_RtfText::positionsCountBreaksAsCrLf()
-{
-    const QString expected = QStringLiteral("verse\r\nbold line\r\n\r\n\uFFFCG\r\nend");
-    rtfText text;
-    QTextCursor cursor(text.document());
-    cursor.insertText(QStringLiteral("verse\nbold line\n\n"));
-    DocumentImages::insertImage(cursor, chordPicture(1));
-    cursor.insertText(QStringLiteral("G\u2028end"));
-    QCOMPARE(text.Text(), expected);
-    text.selectAll();
-    QCOMPARE(text.SelLength(), expected.size());
-    const auto splitsBreak = [&](int p) { return p > 0 && p < expected.size() && expected.at(p) == QLatin1Char('\n'); };
-    for (int from = 0; from <= expected.size(); ++from) {
-        for (int to = from; to <= expected.size(); ++to) {
-            if (splitsBreak(from) || splitsBreak(to))
-                continue;
-            text.setSelStart(from);
-            QCOMPARE(text.SelLength(), 0);
-            text.setSelLength(to - from);
-            QCOMPARE(text.SelStart(), from);
-            QCOMPARE(text.SelLength(), to - from);
-            QCOMPARE(text.SelText(), expected.mid(from, to - from));
-        }
-    }
-    // Out of range, and inside a CR LF pair (the break goes with the end).
-    const int end = int(expected.size());
-    const struct { int start, length, selStart; const char *selText; } cases[] = {
-        {-4, 2, 0, "ve"}, {6, 0, 5, ""}, {4, 2, 4, "e\r\n"}, {500, 3, end, ""}, {end - 3, 100, end - 3, "end"}, {2, -3, 2, ""}};
-    for (const auto &c : cases) {
-        text.setSelStart(c.start);
-        text.setSelLength(c.length);
-        QCOMPARE(text.SelStart(), c.selStart);
-        QCOMPARE(text.SelText(), QLatin1String(c.selText));
-    }
-}
 
 void tst_RtfText::selRtfCarriesFormatsAndPictures_data()
 {
@@ -127,70 +86,6 @@ void tst_RtfText::selRtfCarriesFormatsAndPictures()
     QCOMPARE(runs(*SongPrinter::selectedDocument(target.textCursor())), runs(*SongPrinter::selectedDocument(cursor)));
 }
 
-void tst_RtfText::undeterminedFormats_data()
-{
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
-    QTest::addColumn<bool>("bold"); // with Arial 12; plain is MS Sans Serif 9.75
-    QTest::addColumn<bool>("determined");
-    QTest::addColumn<int>("alignment"); // -1: undetermined
-    // "plain " "BOLD" picture " plain" CR LF "right" CR LF "right too"
-    QTest::newRow("caret in plain text") << 2 << 2 << false << true << int(rtfText::rtfLeft);
-    QTest::newRow("caret after a bold letter") << 8 << 8 << true << true << int(rtfText::rtfLeft);
-    QTest::newRow("bold word") << 6 << 10 << true << true << int(rtfText::rtfLeft);
-    QTest::newRow("bold word and the picture") << 6 << 11 << true << true << int(rtfText::rtfLeft);
-    QTest::newRow("plain and bold") << 3 << 8 << false << false << int(rtfText::rtfLeft);
-    QTest::newRow("across the picture") << 9 << 13 << false << false << int(rtfText::rtfLeft);
-    QTest::newRow("right paragraphs") << 19 << 35 << false << true << int(rtfText::rtfRight);
-    QTest::newRow("left and right paragraphs") << 12 << 21 << false << true << -1;
-}
-
-void tst_RtfText::undeterminedFormats()
-{
-    QFETCH(int, from);
-    QFETCH(int, to);
-    QFETCH(bool, bold);
-    QFETCH(bool, determined);
-    QFETCH(int, alignment);
-    rtfText text;
-    text.setSelText(QStringLiteral("plain "));
-    text.setSelBold(true);
-    text.setSelFontName(QStringLiteral("Arial"));
-    text.setSelFontSize(12);
-    text.setSelText(QStringLiteral("BOLD"));
-    QTextCursor cursor = text.textCursor();
-    DocumentImages::insertImage(cursor, chordPicture(2));
-    text.setTextCursor(cursor);
-    text.setSelBold(false);
-    text.setSelFontName(QStringLiteral("MS Sans Serif"));
-    text.setSelFontSize(9.75);
-    text.setSelText(QStringLiteral(" plain\r\nright\r\nright too"));
-    text.setSelStart(21); // in "right" to in "right too"
-    text.setSelLength(8);
-    text.setSelAlignment(rtfText::rtfRight);
-    QCOMPARE(text.Text(), QStringLiteral("plain BOLD\uFFFC plain\r\nright\r\nright too"));
-
-    text.setSelStart(from);
-    text.setSelLength(to - from);
-    const auto expect = [&](auto value) { return determined ? std::optional(value) : std::nullopt; };
-    QCOMPARE(text.SelBold(), expect(bold));
-    QCOMPARE(text.SelFontName(), expect(bold ? QStringLiteral("Arial") : QStringLiteral("MS Sans Serif")));
-    QCOMPARE(text.SelFontSize(), expect(bold ? 12.0 : 9.75));
-    QCOMPARE(text.SelItalic(), std::optional<bool>(false));
-    QCOMPARE(text.SelAlignment(), alignment < 0 ? std::nullopt : std::optional<int>(alignment));
-    const QString before = text.TextRTF(); // writing "undetermined" changes nothing
-    QSignalSpy changes(&text, &rtfText::Change);
-    text.setSelBold(std::nullopt);
-    text.setSelFontName(std::nullopt);
-    text.setSelFontSize(std::nullopt);
-    text.setSelAlignment(std::nullopt);
-    QCOMPARE(text.TextRTF(), before);
-    QCOMPARE(changes.count(), 0);
-    // One alignment for every paragraph the selection touches.
-    text.setSelAlignment(rtfText::rtfCenter);
-    QCOMPARE(text.SelAlignment(), std::optional<int>(rtfText::rtfCenter));
-}
-
 void tst_RtfText::emptyTextRtfAppliesBaseFont()
 {
     rtfText text;
@@ -210,6 +105,38 @@ void tst_RtfText::emptyTextRtfAppliesBaseFont()
     QCOMPARE(text.SelFontSize(), std::optional<double>(14));
 }
 
+// Code that works on the song's text without the widget moves the control's
+// selection, and sees every move and typing format the control's user makes.
+void tst_RtfText::songTextFollowsTheControl()
+{
+    rtfText text;
+    SongText &song = text.songText();
+    QCOMPARE(song.document(), text.document());
+    text.setSelText(QStringLiteral("one two\r\nthree"));
+    QSignalSpy moves(&text, &rtfText::SelChange);
+    song.setSelStart(4);
+    song.Span(QStringLiteral(" \r\n"));
+    QCOMPARE(text.textCursor().selectedText(), QStringLiteral("two"));
+    QCOMPARE(moves.count(), 2);
+
+    QTest::keyClick(&text, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(&text, Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(song.SelStart(), 13);
+    QCOMPARE(song.SelText(), QStringLiteral("e"));
+
+    song.setSelStart(14);
+    song.setSelBold(true);
+    QTest::keyClicks(&text, QStringLiteral("!"));
+    QTextCharFormat italic;
+    italic.setFontItalic(true);
+    text.mergeCurrentCharFormat(italic);
+    QVERIFY(song.SelBold().value_or(false) && song.SelItalic().value_or(false));
+    song.setSelStart(14);
+    song.setSelLength(1);
+    QCOMPARE(text.textCursor().selectedText(), QStringLiteral("!"));
+    QCOMPARE(song.SelBold(), std::optional<bool>(true));
+}
+
 void tst_RtfText::changeEvents_data()
 {
     QTest::addColumn<Operation>("operation");
@@ -217,13 +144,7 @@ void tst_RtfText::changeEvents_data()
     QTest::addColumn<int>("moves");
     QTest::addColumn<QString>("after"); // the text, "|" where the selection starts
     const QString song = file(QStringLiteral("song.rtf"), "{\\rtf1 loaded\\par song}");
-    const auto failedLoad = [](const QString &path) { // keeps the song
-        return Operation([path](rtfText &t) { QVERIFY(!t.LoadFile(path) && !t.errorString().isEmpty()); });
-    };
     QTest::newRow("LoadFile") << Operation([song](rtfText &t) { QVERIFY(t.LoadFile(song)); }) << 1 << 1 << "|loaded\r\nsong";
-    QTest::newRow("LoadFile of a missing file") << failedLoad(song + "-missing") << 0 << 0 << "|start";
-    QTest::newRow("LoadFile of plain text") << failedLoad(file(QStringLiteral("plain.rtf"), "just words\n")) << 0 << 0 << "|start";
-    QTest::newRow("LoadFile of an empty file") << failedLoad(file(QStringLiteral("empty.rtf"), "")) << 0 << 0 << "|start";
     QTest::newRow("TextRTF") << Operation([](rtfText &t) { t.setTextRTF(QStringLiteral("{\\rtf1 x\\par y}")); }) << 1 << 1 << "|x\r\ny";
     QTest::newRow("TextRTF emptied twice") << Operation([](rtfText &t) { t.setTextRTF({}), t.setTextRTF({}); }) << 2 << 1 << "|";
     QTest::newRow("SelText") << Operation([](rtfText &t) { t.setSelText(QStringLiteral("a\r\nb")); }) << 1 << 1 << "a\r\nb|";
@@ -288,6 +209,49 @@ void tst_RtfText::saveAndLoadFile()
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"taken.rtf"});
 }
 
+void tst_RtfText::failedLoadChangesNothing_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("unreadable"); // rather than not RTF
+    QTest::newRow("missing file") << m_dir.filePath(QStringLiteral("missing.rtf")) << true;
+    QTest::newRow("a folder") << m_dir.path() << true;
+    QTest::newRow("plain text") << file(QStringLiteral("plain.rtf"), "just words\n") << false;
+    QTest::newRow("empty file") << file(QStringLiteral("empty.rtf"), "") << false;
+    QTest::newRow("form feed before the RTF") << file(QStringLiteral("formfeed.rtf"), "\f{\\rtf1 x}") << false;
+}
+
+// A file that cannot be opened leaves the song as the user had it: its
+// content, its selection, its name, its undo history; and no Change() makes
+// the program think it changed.
+void tst_RtfText::failedLoadChangesNothing()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, unreadable);
+    const QString song = file(QStringLiteral("song.rtf"), "{\\rtf1 loaded}");
+    rtfText text;
+    QVERIFY(text.LoadFile(song));
+    text.setSelText(QStringLiteral("typed "));
+    text.setChanged(true);
+    text.setSelStart(2);
+    text.setSelLength(3);
+    const QString before = text.TextRTF();
+    QSignalSpy changes(&text, &rtfText::Change);
+    QSignalSpy moves(&text, &rtfText::SelChange);
+
+    QVERIFY(!text.LoadFile(path));
+    QVERIFY(!text.errorString().isEmpty());
+    QCOMPARE(text.fileError() != QFileDevice::NoError, unreadable);
+    QCOMPARE(text.TextRTF(), before);
+    QCOMPARE(text.FileName(), song);
+    QVERIFY(text.Changed());
+    QCOMPARE(text.SelStart(), 2);
+    QCOMPARE(text.SelLength(), 3);
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(moves.count(), 0);
+    text.undo();
+    QCOMPARE(text.Text(), QStringLiteral("loaded"));
+}
+
 void tst_RtfText::dropEmbedsPictureAtDropPoint_data()
 {
     QTest::addColumn<QString>("kind");
@@ -344,39 +308,6 @@ void tst_RtfText::dropEmbedsPictureAtDropPoint()
     QTextCursor expectedCursor(&expected);
     DocumentImages::insertImage(expectedCursor, chord);
     QCOMPARE(pictures(*text.document()), pictures(expected)); // at its own size
-}
-
-void tst_RtfText::span_data()
-{
-    QTest::addColumn<int>("start");
-    QTest::addColumn<QString>("set");
-    QTest::addColumn<bool>("forward");
-    QTest::addColumn<bool>("negate");
-    QTest::addColumn<QString>("selected");
-    const QString delimiters = QStringLiteral(" ,;:.?!\n\r");
-    // "don't, stop" CR LF "(next) line"
-    QTest::newRow("word with apostrophe") << 0 << delimiters << true << true << "don't";
-    QTest::newRow("on a delimiter selects nothing") << 5 << delimiters << true << true << "";
-    QTest::newRow("stops before the line break") << 7 << delimiters << true << true << "stop";
-    QTest::newRow("brackets belong to the word") << 13 << delimiters << true << true << "(next)";
-    QTest::newRow("to the end") << 20 << delimiters << true << true << "line";
-    QTest::newRow("break not in the set") << 7 << " " << true << true << "stop\r\n(next)";
-    QTest::newRow("over characters in the set") << 5 << ", " << true << false << ", ";
-    QTest::newRow("backward") << 11 << delimiters << false << true << "stop";
-}
-
-void tst_RtfText::span()
-{
-    QFETCH(int, start);
-    QFETCH(QString, set);
-    QFETCH(bool, forward);
-    QFETCH(bool, negate);
-    QFETCH(QString, selected);
-    rtfText text;
-    text.setSelText(QStringLiteral("don't, stop\r\n(next) line"));
-    text.setSelStart(start);
-    text.Span(set, forward, negate);
-    QCOMPARE(text.SelText(), selected);
 }
 
 void tst_RtfText::selPrint()

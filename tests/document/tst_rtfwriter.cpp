@@ -4,11 +4,13 @@
 // readers expect, and carries every picture also as a metafile that older
 // readers draw. (Selections go both ways in tst_rtftext, through SelRTF.)
 
+#include "document/BaseFont.h"
 #include "document/RtfReader.h"
 #include "document/RtfWriter.h"
 #include "document/WindowsMetafile.h"
 #include "tst_rtfwriter_documents.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextDocumentFragment>
@@ -43,6 +45,7 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void plainRtfInStandardUnits();
+    void goldenSong();
     void metafilePictures_data();
     void metafilePictures();
 };
@@ -135,6 +138,29 @@ void tst_RtfWriter::plainRtfInStandardUnits()
             QCOMPARE(i, rtf.size() - 1);
     }
     QCOMPARE(depth, 0);
+}
+
+// A whole song in the program's base font, every format and pictures among
+// the words, written byte for byte as the golden file has it: work on the
+// writer's speed must not change what it writes. On a difference the file
+// written is put beside the test's run; copy it over the golden file only
+// when the change is meant.
+void tst_RtfWriter::goldenSong()
+{
+    QTextDocument document;
+    document.setDefaultFont(songBaseFont());
+    fillFullSong(document);
+    const QByteArray written = RtfWriter().write(document);
+    const QString goldenPath = QStringLiteral(SONGLOOM_TEST_DATA "/writer/full-song.rtf");
+    const QByteArray golden = readAll(goldenPath);
+    if (written != golden) {
+        const QString actualPath = QDir::current().absoluteFilePath(QStringLiteral("full-song.actual.rtf"));
+        QVERIFY(writeAll(actualPath, written));
+        qsizetype at = 0;
+        while (at < written.size() && at < golden.size() && written[at] == golden[at])
+            ++at;
+        QFAIL(qPrintable(QStringLiteral("differs from %1 at byte %2; written: %3").arg(goldenPath).arg(at).arg(actualPath)));
+    }
 }
 
 void tst_RtfWriter::metafilePictures_data()

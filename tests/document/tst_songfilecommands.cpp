@@ -326,7 +326,7 @@ void tst_SongFileCommands::failedOpenLeavesTheSong()
 
     QCOMPARE(f.prompt.messages.size(), 2);
     const ScriptedPrompt::Message told = f.prompt.messages[1];
-    QCOMPARE(told.title, QStringLiteral("Open Failed"));
+    QCOMPARE(told.title, QStringLiteral("Cannot Open Song"));
     QVERIFY(told.text.contains(QDir::toNativeSeparators(f.songPath(name))));
     QVERIFY(told.text.contains(QLatin1String("Error Number: ")));
     QVERIFY(!told.text.endsWith(QLatin1String("Description: ")));
@@ -355,7 +355,7 @@ void tst_SongFileCommands::failedSaveIsTold()
     f.prompt.fileAnswers << target;
     QVERIFY(!f.commands->SaveDocumentAs());
     QCOMPARE(f.prompt.messages.size(), 1);
-    QCOMPARE(f.prompt.messages[0].title, QStringLiteral("Save Failed"));
+    QCOMPARE(f.prompt.messages[0].title, QStringLiteral("Cannot Save Song"));
     QVERIFY(f.prompt.messages[0].text.startsWith(QLatin1String("The song could not be saved as:\n")
                                                  + QDir::toNativeSeparators(target)));
     QVERIFY(f.prompt.messages[0].text.contains(QLatin1String("Description: ")));

@@ -83,9 +83,9 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(QDir(folder.path()).mkdir("Jazz"));
         const QString key = chordKey(folder.path(), fileName);
-        FileError error;
-        QCOMPARE(saveChordFile(picture(), key, &error), saved);
-        QCOMPARE(error.number != 0 && !error.description.isEmpty(), !saved);
+        const Result result = saveChordFile(picture(), key);
+        QCOMPARE(result.ok(), saved);
+        QCOMPARE(result.errorNumber() != 0 && !result.description().isEmpty(), !saved);
         QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  saved ? QStringList({"Am 5th Fret", "Jazz"}) : QStringList({"Jazz"}));
         if (!saved)
@@ -97,8 +97,8 @@ private slots:
         QCOMPARE(QImage(key).convertToFormat(QImage::Format_RGB32), picture());
         QVERIFY(deleteChordFile(key));
         QVERIFY(!QFileInfo::exists(key));
-        QVERIFY(!deleteChordFile(key, &error));
-        QVERIFY(!error.description.isEmpty());
+        const Result again = deleteChordFile(key);
+        QVERIFY(!again && !again.description().isEmpty());
     }
 
     // BitMaps is the Default library; others lie in it, one level only.
@@ -110,9 +110,8 @@ private slots:
         QCOMPARE(ChordLibraryFolders::libraryPath(program.path(), "Jazz"), bitMaps + "Jazz" + QDir::separator());
         QVERIFY(ChordLibraryFolders::ensureLibraryFolders(program.path(), bitMaps + "Jazz" + QDir::separator()));
         QVERIFY(QFileInfo(bitMaps + "Jazz").isDir());
-        QString error;
-        QVERIFY(!ChordLibraryFolders::ensureLibraryFolders(program.path(), bitMaps + "a/b/", &error));
-        QVERIFY(!error.isEmpty());
+        const Result nested = ChordLibraryFolders::ensureLibraryFolders(program.path(), bitMaps + "a/b/");
+        QVERIFY(!nested && !nested.description().isEmpty());
         QVERIFY(!QFileInfo::exists(bitMaps + "a"));
     }
 };

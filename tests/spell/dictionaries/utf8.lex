@@ -1,0 +1,7 @@
+6
+café
+song
+sing
+naïve
+loom
+chorus
