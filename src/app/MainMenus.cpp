@@ -1,8 +1,10 @@
 #include "app/MainMenus.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QWidget>
 
 namespace {
 
@@ -33,26 +35,26 @@ QList<QAction *> addItems(QMenu *menu, std::initializer_list<ItemSpec> items)
 
 } // namespace
 
-MainMenus MainMenus::create(QMenuBar *bar, QObject *owner)
+MainMenus MainMenus::create(QMenuBar *bar, QWidget *window)
 {
-    Q_UNUSED(owner);
     MainMenus m;
     m.mnuFile = bar->addMenu(QStringLiteral("&File"));
     m.mnuFileItem = addItems(m.mnuFile, {
         {"&New", QKeySequence(Qt::CTRL | Qt::Key_N)},
         {"&Open...", QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {"&Close"},
+        {"&Close", QKeySequence(Qt::CTRL | Qt::Key_W)},
         {nullptr},
-        {"&Save"},
-        {"Save&As..."},
+        {"&Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"Save&As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         {nullptr},
         {"Print Set&up..."},
         {"&Print"},
-        {"Print Pre&view...", {}, true},
+        {"Print Pre&view..."},
+        // Shown with the recent songs that take the MRU item's place.
         {nullptr, {}, true},
         {"MRU", {}, true},
         {nullptr},
-        {"E&xit"},
+        {"E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
     });
 
     m.mnuEdit = bar->addMenu(QStringLiteral("&Edit"));
@@ -66,6 +68,19 @@ MainMenus MainMenus::create(QMenuBar *bar, QObject *owner)
         {nullptr},
         {"&Font..."},
     });
+    m.redo = new QAction(QStringLiteral("&Redo"), m.mnuEdit);
+    m.redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    m.mnuEdit->insertAction(m.mnuEditItem.at(1), m.redo);
+
+    for (const auto &[key, shortcut] : {std::pair{"Bold", Qt::Key_B}, std::pair{"Italic", Qt::Key_I},
+                                        std::pair{"Underline", Qt::Key_U}}) {
+        auto *action = new QAction(QString::fromUtf8(key), window);
+        action->setData(QString::fromUtf8(key));
+        action->setShortcut(QKeySequence(Qt::CTRL | shortcut));
+        action->setShortcutContext(Qt::WindowShortcut);
+        window->addAction(action);
+        m.styleShortcuts.append(action);
+    }
 
     m.mnuView = bar->addMenu(QStringLiteral("&View"));
     m.mnuViewItem = addItems(m.mnuView, {
@@ -103,4 +118,23 @@ MainMenus MainMenus::create(QMenuBar *bar, QObject *owner)
     // A double click on a chord does the same.
     m.mnuChord->setDefaultAction(m.mnuChordItem[int(ChordItem::Edit)]);
     return m;
+}
+
+void MainMenus::showRecentSongs(const QStringList &songs, const std::function<void(const QString &)> &open)
+{
+    qDeleteAll(recentSongItems);
+    recentSongItems.clear();
+    QAction *place = mnuFileItem.at(11);
+    for (int i = 0; i < songs.size(); ++i) {
+        const QString path = songs.at(i);
+        // "&1 C:\My Songs\Song.rtf"; an & in the path is no access key.
+        QString caption = QDir::toNativeSeparators(path);
+        caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+        auto *item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption), mnuFile);
+        item->setData(path);
+        QObject::connect(item, &QAction::triggered, item, [open, path] { open(path); });
+        mnuFile->insertAction(place, item);
+        recentSongItems.append(item);
+    }
+    mnuFileItem.at(10)->setVisible(!songs.isEmpty());
 }

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QList>
+#include <QStringList>
+
+#include <functional>
 
 class QAction;
 class QMenu;
 class QMenuBar;
 class QObject;
+class QWidget;
 
 // Each menu's item indices; separators and hidden items keep their places.
 enum class FileItem { New = 0, Open = 1, Close = 2, Save = 4, SaveAs = 5, PrintSetup = 7, Print = 8,
@@ -36,6 +40,18 @@ struct MainMenus
     QList<QAction *> mnuHelpItem;
     QList<QAction *> mnuChordItem;
 
-    // Builds the menus into the bar; actions are owned by their menus.
-    static MainMenus create(QMenuBar *bar, QObject *owner);
+    // Redo, in the Edit menu after Undo but not one of its indexed items.
+    QAction *redo = nullptr;
+    // Ctrl+B, Ctrl+I, Ctrl+U: the toolbar's Bold, Italic and Underline, which
+    // work while the toolbar is hidden too. Their data is the button's key.
+    QList<QAction *> styleShortcuts;
+    // The recent songs, shown in the MRU item's place.
+    QList<QAction *> recentSongItems;
+
+    // Builds the menus into the bar; actions are owned by their menus, the
+    // shortcut actions by the window.
+    static MainMenus create(QMenuBar *bar, QWidget *window);
+
+    // Lists the songs in the MRU place, newest first, each opening its path.
+    void showRecentSongs(const QStringList &songs, const std::function<void(const QString &)> &open);
 };

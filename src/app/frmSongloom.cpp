@@ -10,6 +10,7 @@
 #include "app/frmSplash.h"
 #include "chordbox/ChordBoxCommand.h"
 #include "document/EditCommands.h"
+#include "document/SelectionState.h"
 #include "document/SongFileCommands.h"
 #include "document/rtfText.h"
 #include "library/ChordLibraryFolders.h"
@@ -21,9 +22,12 @@
 #include "spell/psSpellCheck.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -111,6 +115,13 @@ void frmSongloom::buildWidgets()
 
     m_fileCommands = new SongFileCommands(rtfText, this);
     m_editCommands = new EditCommands(rtfText, this);
+    m_menus.showRecentSongs(m_fileCommands->recentSongs(),
+                            [this](const QString &path) { m_fileCommands->OpenRecent(path); });
+
+    // Song files dropped from the file manager open; anything else dropped
+    // on the song is the song's own business.
+    setAcceptDrops(true);
+    rtfText->viewport()->installEventFilter(this);
 
     m_spellDialogs = std::make_unique<QtSpellDialogs>(this);
     psSpellCheck = new ::psSpellCheck(m_spellDialogs.get(), this);
@@ -145,10 +156,13 @@ void frmSongloom::connectCommands()
         if (rtfText)
             rtfText->SetFocus();
     });
-    // Changes the program makes while loading are not the user's edits.
-    connect(rtfText, &::rtfText::Change, this, [this] {
-        if (!mblnLoading)
-            rtfText->setChanged(true);
+    connect(m_menus.redo, &QAction::triggered, m_editCommands, &EditCommands::Redo);
+    for (QAction *action : m_menus.styleShortcuts)
+        connect(action, &QAction::triggered, this, [this, action] { tbToolBar_ButtonClick(action->data().toString()); });
+    connect(rtfText, &::rtfText::SelChange, this, &frmSongloom::rtfText_SelChange);
+    connect(m_fileCommands, &SongFileCommands::selectionStateNeeded, this, &frmSongloom::rtfText_SelChange);
+    connect(m_fileCommands, &SongFileCommands::recentSongsChanged, this, [this](const QStringList &songs) {
+        m_menus.showRecentSongs(songs, [this](const QString &path) { m_fileCommands->OpenRecent(path); });
     });
     connect(m_toolBar.cboFontSize, &QComboBox::textActivated, m_editCommands, &EditCommands::FontSize);
     connect(m_fileCommands, &SongFileCommands::titleChanged, this, &QWidget::setWindowTitle);
@@ -173,7 +187,7 @@ void frmSongloom::Form_Load()
     if (!QFileInfo(songs).isDir())
         QDir().mkpath(songs);
 
-    mblnLoading = true;
+    m_fileCommands->setLoading(true);
     readWindowSettings();
 
     gstrChordLibPath = SettingsStore::GetSetting(SettingsStore::ChordLibPath, gstrChordLibPath);
@@ -243,7 +257,7 @@ void frmSongloom::showEvent(QShowEvent *event)
     // Not every desktop activates a new window; the first song must come
     // anyway, but late enough for a window manager to have placed the window.
     QTimer::singleShot(activationWaitMs, this, [this] {
-        if (mblnLoading)
+        if (isLoading())
             Form_Activate();
     });
 }
@@ -289,14 +303,14 @@ bool frmSongloom::event(QEvent *event)
 
 void frmSongloom::Form_Activate()
 {
-    if (!mblnLoading)
+    if (!isLoading())
         return;
     repaint();
     m_fileCommands->startupSong();
     // Taken once: a message box of the open must not open it again on reactivation.
     if (const QString song = std::exchange(m_songAtStart, QString()); !song.isEmpty())
         m_fileCommands->OpenFile(song);
-    mblnLoading = false;
+    m_fileCommands->setLoading(false);
     QGuiApplication::restoreOverrideCursor();
 }
 
@@ -321,10 +335,74 @@ void frmSongloom::Form_Resize()
     vbuSplitter->setSizes({std::max(width() - listWidth - handle, 0), listWidth});
 }
 
+bool frmSongloom::isLoading() const
+{
+    return m_fileCommands->isLoading();
+}
+
 void frmSongloom::closeEvent(QCloseEvent *event)
 {
+    // Cancel, or a save that did not happen, keeps the window and the song.
+    if (!m_fileCommands->CheckSaveChanges()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
+}
+
+void frmSongloom::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!SongFileCommands::songFileIn(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmSongloom::dropEvent(QDropEvent *event)
+{
+    const QString path = SongFileCommands::songFileIn(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has finished: the save question must not run inside it.
+    QTimer::singleShot(0, this, [this, path] { m_fileCommands->OpenSong(path); });
+}
+
+bool frmSongloom::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == rtfText->viewport()) {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto *drag = static_cast<QDragMoveEvent *>(event);
+            if (!SongFileCommands::songFileIn(drag->mimeData()).isEmpty()) {
+                drag->acceptProposedAction();
+                return true;
+            }
+        } else if (event->type() == QEvent::Drop) {
+            auto *drop = static_cast<QDropEvent *>(event);
+            if (!SongFileCommands::songFileIn(drop->mimeData()).isEmpty()) {
+                dropEvent(drop);
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmSongloom::rtfText_SelChange()
+{
+    const SelectionState state = SelectionState::of(*rtfText);
+    m_fontPanel->setText(state.fontPanelText);
+    if (state.fontSizeText)
+        m_toolBar.cboFontSize->setEditText(*state.fontSizeText);
+    m_toolBar.buttons.value(QStringLiteral("Bold"))->setChecked(state.bold);
+    m_toolBar.buttons.value(QStringLiteral("Italic"))->setChecked(state.italic);
+    m_toolBar.buttons.value(QStringLiteral("Underline"))->setChecked(state.underline);
+    static const QHash<int, QString> alignmentKeys = {{::rtfText::rtfLeft, QStringLiteral("Align Left")},
+                                                      {::rtfText::rtfCenter, QStringLiteral("Center")},
+                                                      {::rtfText::rtfRight, QStringLiteral("Align Right")}};
+    for (const QString &key : alignmentKeys)
+        m_toolBar.buttons.value(key)->setChecked(false);
+    if (state.alignment)
+        m_toolBar.buttons.value(alignmentKeys.value(*state.alignment))->setChecked(true);
 }
 
 void frmSongloom::Form_Unload()
@@ -466,6 +544,11 @@ void frmSongloom::tbToolBar_ButtonClick(const QString &key)
         m_editCommands->Align(rtfText::rtfCenter);
     else if (key == QLatin1String("Align Right"))
         m_editCommands->Align(rtfText::rtfRight);
+    else
+        return;
+    // The pressed buttons show what the song now holds: a mixed selection
+    // leaves Bold released.
+    rtfText_SelChange();
 }
 
 void frmSongloom::editChord(const QString &chordKey)

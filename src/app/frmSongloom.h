@@ -48,8 +48,13 @@ public:
     void mnuHelpItem_Click(int index);
     void mnuChordItem_Click(int index);
     void tbToolBar_ButtonClick(const QString &key);
+    // Shows the selection's formatting on the status bar and the toolbar,
+    // hidden or not.
+    void rtfText_SelChange();
 
-    bool isLoading() const { return mblnLoading; }
+    // From the load to the end of the first activation, and while the song
+    // is being replaced.
+    bool isLoading() const;
     QString helpFile() const { return m_helpFile; }
 
     const MainMenus &menus() const { return m_menus; }
@@ -59,6 +64,7 @@ public:
     ChordListPanel *chordPanel() const { return m_chordPanel; }
     QLabel *fontPanel() const { return m_fontPanel; }
     QLabel *libraryPanel() const { return m_libraryPanel; }
+    SongFileCommands *fileCommands() const { return m_fileCommands; }
     ::psSpellCheck *spellChecker() const { return psSpellCheck; }
     SpellAsYouType *spellAsYouType() const { return m_spellAsYouType; }
 
@@ -72,6 +78,9 @@ protected:
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildWidgets();
@@ -102,7 +111,6 @@ private:
     std::unique_ptr<SpellCheckCommands> m_spellCommands;
     SpellAsYouType *m_spellAsYouType = nullptr;
 
-    bool mblnLoading = false;
     bool mblnFirstShow = true;
     // The outer size asked for at load; the frame is only known once shown.
     QSize m_requestedOuterSize;

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -22,11 +23,13 @@ public:
                                                 QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                                 QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
 
-    // File dialogs; an empty result means the user cancelled.
+    // File dialogs; an empty result means the user cancelled. The save
+    // dialog does not ask about overwriting (the caller does) and tells
+    // which filter entry was chosen when selectedFilter is given.
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &folder,
                                  const QString &filter) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &proposedPath,
-                                 const QString &filter) = 0;
+                                 const QString &filter, QString *selectedFilter = nullptr) = 0;
 
     // The font dialog; nothing when the user cancelled.
     virtual std::optional<QFont> font(QWidget *parent, const QString &title, const QFont &initial) = 0;
@@ -34,6 +37,9 @@ public:
     // Printer set-up and print dialogs; false when the user cancelled.
     virtual bool pageSetup(QWidget *parent, QPrinter *printer) = 0;
     virtual bool print(QWidget *parent, QPrinter *printer, bool hasSelection) = 0;
+    // A print preview that calls paint whenever it needs the pages; printing
+    // from it prints through paint too.
+    virtual void printPreview(QWidget *parent, QPrinter *printer, const std::function<void(QPrinter *)> &paint) = 0;
 };
 
 // The prompt in use: the real dialogs unless a test installed its own.

@@ -13,6 +13,8 @@ inline const QString ChordLibPath = QStringLiteral("ChordLibPath");
 inline const QString ChordLibName = QStringLiteral("ChordLibName");
 inline const QString MainDictFileName = QStringLiteral("MainDictFileName");
 inline const QString CustomDictFilePath = QStringLiteral("CustomDictFilePath");
+// The last songs opened or saved, newest first, one full path a line.
+inline const QString RecentSongs = QStringLiteral("RecentSongs");
 // "1" or "0": unknown words underlined as the user types; written when switched.
 inline const QString CheckSpellingAsYouType = QStringLiteral("CheckSpellingAsYouType");
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QObject>
 #include <QString>
 
@@ -16,12 +17,16 @@ public:
     EditCommands(rtfText *song, QWidget *window);
 
     void Undo();
+    void Redo();
+    // The selection goes to the clipboard as rich text and as plain text.
     void Cut();
     void Copy();
+    // The clipboard's rich text, else its plain text; nothing else.
     void Paste();
     void Font();
 
     void Delete();
+    // The copyright sign and this year, before the selection.
     void Copyright();
     void Bold();
     void Italic();
@@ -31,10 +36,17 @@ public:
     // The font-size box's text, a whole number of points.
     void FontSize(const QString &text);
 
+    // The text Copyright inserts in the given year.
+    static QString copyrightText(int year);
+
     // Starts the desktop's character map, or tells that none could start.
     void ShowCharacterMap();
+    // The message shown when no character map could start.
+    static QString characterMapFailure();
 
 private:
     rtfText *m_song;
     QWidget *m_window;
+    // The font dialog keeps its styles from one use to the next.
+    QFont m_fontDialogStyles;
 };

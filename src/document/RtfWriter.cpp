@@ -8,6 +8,9 @@
 #include <QBuffer>
 #include <QColor>
 #include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QSet>
 #include <QStringList>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -16,7 +19,9 @@
 #include <QTextImageFormat>
 #include <QVector>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -30,51 +35,167 @@ int twips(double pixels)
     return int(std::lround(Twips::fromPixelsExact(pixels)));
 }
 
+// Room for n more bytes at the end of out; the caller fills all of them.
+// The writer reserves generously up front, so this rarely reallocates.
+char *grow(QByteArray &out, qsizetype n)
+{
+    const qsizetype old = out.size();
+    if (out.capacity() < old + n)
+        out.reserve(std::max(old + n, out.capacity() * 2));
+    out.resize(old + n);
+    return out.data() + old;
+}
+
 void appendNumber(QByteArray &out, const char *controlWord, long long value)
 {
-    out += controlWord;
-    out += QByteArray::number(value);
+    out.append(controlWord);
+    char digits[24];
+    char *end = digits + sizeof digits;
+    char *p = end;
+    unsigned long long magnitude = value < 0 ? 0ull - (unsigned long long)value : (unsigned long long)value;
+    do {
+        *--p = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    if (value < 0)
+        *--p = '-';
+    out.append(p, end - p);
 }
 
 void appendHex(QByteArray &out, const QByteArray &data)
 {
     static const char digits[] = "0123456789abcdef";
-    out.reserve(out.size() + data.size() * 2 + data.size() / hexBytesPerLine + 2);
+    const qsizetype lines = (data.size() + hexBytesPerLine - 1) / hexBytesPerLine;
+    char *p = grow(out, data.size() * 2 + lines);
     for (qsizetype i = 0; i < data.size(); ++i) {
         if (i % hexBytesPerLine == 0)
-            out += '\n';
+            *p++ = '\n';
         const auto byte = uchar(data.at(i));
-        out += digits[byte >> 4];
-        out += digits[byte & 0xf];
+        *p++ = digits[byte >> 4];
+        *p++ = digits[byte & 0xf];
     }
 }
 
+// Characters that go out as they are.
+bool isPlainAscii(char16_t u)
+{
+    return u >= 0x20 && u < 0x7f && u != u'\\' && u != u'{' && u != u'}';
+}
+
+template<size_t N>
+char *put(char *d, const char (&literal)[N])
+{
+    std::memcpy(d, literal, N - 1);
+    return d + N - 1;
+}
+
+// The longest a character can become: "\\u-32768?".
+constexpr qsizetype maxBytesPerCharacter = 9;
+
 // Text as RTF: specials escaped, tabs and line breaks as control words,
 // everything beyond US-ASCII as a signed 16-bit \u with "?" as the
-// fallback (\uc1), surrogate pairs as two such code units.
+// fallback (\uc1), surrogate pairs as two such code units. Written
+// straight into room made for the longest outcome, then cut to size.
 void appendText(QByteArray &out, QStringView text)
 {
+    const qsizetype old = out.size();
+    char *const begin = grow(out, text.size() * maxBytesPerCharacter);
+    char *d = begin;
     for (const QChar ch : text) {
         const char16_t u = ch.unicode();
+        if (isPlainAscii(u)) {
+            *d++ = char(u);
+            continue;
+        }
         switch (u) {
-        case u'\\': out += "\\\\"; continue;
-        case u'{': out += "\\{"; continue;
-        case u'}': out += "\\}"; continue;
-        case u'\t': out += "\\tab "; continue;
-        case QChar::LineSeparator: out += "\\line "; continue;
+        case u'\\': d = put(d, "\\\\"); continue;
+        case u'{': d = put(d, "\\{"); continue;
+        case u'}': d = put(d, "\\}"); continue;
+        case u'\t': d = put(d, "\\tab "); continue;
+        case QChar::LineSeparator: d = put(d, "\\line "); continue;
         case QChar::ObjectReplacementCharacter:
         case QChar::ParagraphSeparator:
             continue;
         default:
             break;
         }
-        if (u >= 0x20 && u < 0x7f)
-            out += char(u);
-        else if (u >= 0x80)
-            appendNumber(out, "\\u", qint16(u)), out += '?';
+        if (u >= 0x80) {
+            d = put(d, "\\u");
+            const int value = qint16(u);
+            unsigned magnitude = value < 0 ? unsigned(-value) : unsigned(value);
+            if (value < 0)
+                *d++ = '-';
+            char digits[8];
+            int count = 0;
+            do {
+                digits[count++] = char('0' + magnitude % 10);
+                magnitude /= 10;
+            } while (magnitude);
+            while (count)
+                *d++ = digits[--count];
+            *d++ = '?';
+        }
         // Other control characters have no place in a song.
     }
+    out.resize(old + (d - begin));
 }
+
+// Encoding a picture (PNG and metafile) costs far more than writing the
+// text around it, and a song is saved again and again with the same
+// pictures: the encoded RTF is kept per picture and shown size.
+class PictureCache
+{
+public:
+    static PictureCache &instance()
+    {
+        static PictureCache cache;
+        return cache;
+    }
+
+    bool find(const QImage &image, QSizeF shown, QByteArray *rtf)
+    {
+        QMutexLocker lock(&m_mutex);
+        const auto range = m_entries.equal_range(keyOf(image, shown));
+        for (auto it = range.first; it != range.second; ++it) {
+            if (it->shown == shown && it->image == image) {
+                *rtf = it->rtf;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void insert(const QImage &image, QSizeF shown, const QByteArray &rtf)
+    {
+        QMutexLocker lock(&m_mutex);
+        if (m_bytes + rtf.size() > maxBytes) {
+            m_entries.clear();
+            m_bytes = 0;
+        }
+        m_entries.insert(keyOf(image, shown), {image, shown, rtf});
+        m_bytes += rtf.size() + image.sizeInBytes();
+    }
+
+private:
+    struct Entry
+    {
+        QImage image;
+        QSizeF shown;
+        QByteArray rtf;
+    };
+    // Enough for the pictures of several large songs.
+    static constexpr qsizetype maxBytes = 64 * 1024 * 1024;
+
+    static size_t keyOf(const QImage &image, QSizeF shown)
+    {
+        size_t key = qHash(QByteArrayView(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes()));
+        return qHashMulti(key, image.width(), image.height(), int(image.format()), shown.width(), shown.height());
+    }
+
+    QMutex m_mutex;
+    QMultiHash<size_t, Entry> m_entries;
+    qsizetype m_bytes = 0;
+};
 
 struct Range
 {
@@ -93,40 +214,36 @@ public:
         m_defaultPoints = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / 96.0;
     }
 
+    // One pass: the body first, which fills the font and colour tables in
+    // the order of first use, then the tables in front of it.
     QByteArray run()
     {
-        collectTables();
+        fontIndex(familyOf(QTextCharFormat()));
         QByteArray body;
-        body.reserve(m_range.to - m_range.from + 1024);
+        // Formatting roughly doubles plain text; pictures add their own.
+        body.reserve(2 * qsizetype(m_range.to - m_range.from) + 4096);
         writeBody(body);
 
         QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n";
         writeFontTable(out);
         writeColourTable(out);
         out += "{\\*\\generator Songloom;}\\viewkind4\\uc1\n";
+        out.reserve(out.size() + body.size() + 2);
         out += body;
         out += "}\n";
         return out;
     }
 
-private:
-    template<typename Visit>
-    void forEachFragment(Visit visit) const
+    // Every format's font and colour get their table entries when the
+    // format is first met.
+    void enterTables(const QTextCharFormat &format)
     {
-        for (QTextBlock block = m_document.findBlock(m_range.from); block.isValid(); block = block.next()) {
-            visit(block, QTextFragment());
-            for (auto it = block.begin(); !it.atEnd(); ++it) {
-                const QTextFragment fragment = it.fragment();
-                const int start = std::max(fragment.position(), m_range.from);
-                const int end = std::min(fragment.position() + fragment.length(), m_range.to);
-                if (start < end)
-                    visit(block, fragment);
-            }
-            if (block.position() + block.length() - 1 >= m_range.to)
-                break;
-        }
+        fontIndex(familyOf(format));
+        if (hasColour(format))
+            colourIndex(format.foreground().color().rgb() | 0xff000000u);
     }
 
+private:
     QString familyOf(const QTextCharFormat &format) const
     {
         if (!format.hasProperty(QTextFormat::FontFamilies))
@@ -172,17 +289,6 @@ private:
         return int(m_colours.size());
     }
 
-    void collectTables()
-    {
-        fontIndex(familyOf(QTextCharFormat()));
-        forEachFragment([this](const QTextBlock &block, const QTextFragment &fragment) {
-            const QTextCharFormat format = fragment.isValid() ? fragment.charFormat() : block.charFormat();
-            fontIndex(familyOf(format));
-            if (hasColour(format))
-                colourIndex(format.foreground().color().rgb() | 0xff000000u);
-        });
-    }
-
     void writeFontTable(QByteArray &out) const
     {
         out += "{\\fonttbl";
@@ -207,7 +313,34 @@ private:
         out += "}\n";
     }
 
+    // Paragraphs and runs share a few formats: each one's RTF is made once.
     void writeParagraphStart(QByteArray &out, const QTextBlock &block)
+    {
+        const qint64 key = (qint64(block.blockFormatIndex()) << 32) | quint32(block.charFormatIndex());
+        auto it = m_paragraphStarts.constFind(key);
+        if (it == m_paragraphStarts.constEnd()) {
+            enterTables(block.charFormat());
+            QByteArray start;
+            makeParagraphStart(start, block);
+            it = m_paragraphStarts.insert(key, start);
+        }
+        out += *it;
+    }
+
+    void writeRunFormat(QByteArray &out, const QTextFragment &fragment)
+    {
+        auto it = m_runFormats.constFind(fragment.charFormatIndex());
+        if (it == m_runFormats.constEnd()) {
+            const QTextCharFormat charFormat = fragment.charFormat();
+            enterTables(charFormat);
+            QByteArray format;
+            makeRunFormat(format, charFormat);
+            it = m_runFormats.insert(fragment.charFormatIndex(), format);
+        }
+        out += *it;
+    }
+
+    void makeParagraphStart(QByteArray &out, const QTextBlock &block)
     {
         const QTextBlockFormat format = block.blockFormat();
         out += "\\pard\\plain";
@@ -238,7 +371,7 @@ private:
         out += ' ';
     }
 
-    void writeRunFormat(QByteArray &out, const QTextCharFormat &format)
+    void makeRunFormat(QByteArray &out, const QTextCharFormat &format)
     {
         appendNumber(out, "\\f", fontIndex(familyOf(format)));
         appendNumber(out, "\\fs", std::lround(pointSizeOf(format) * 2));
@@ -281,6 +414,8 @@ private:
 
         QByteArray rtf;
         const QImage image = DocumentImages::imageFor(&m_document, format);
+        if (!image.isNull() && PictureCache::instance().find(image, shown, &rtf))
+            return *m_pictures.insert(key, rtf);
         if (!image.isNull()) {
             QByteArray png;
             QBuffer buffer(&png);
@@ -309,34 +444,55 @@ private:
                 rtf += "}}";
             }
             rtf += '\n';
+            PictureCache::instance().insert(image, shown, rtf);
         }
         return *m_pictures.insert(key, rtf);
     }
 
     void writeBody(QByteArray &out)
     {
+        // Most of the document: its text in one piece rather than a piece
+        // a paragraph (the raw text's index is the document position).
+        const bool whole = qsizetype(m_range.to - m_range.from) * 4 >= m_document.characterCount();
+        const QString rawText = whole ? m_document.toRawText() : QString();
+        // Blocks and their fragments follow each other: adding up their
+        // lengths spares a walk of the document's tree for each position.
+        int nextBlockStart = -1;
         for (QTextBlock block = m_document.findBlock(m_range.from); block.isValid(); block = block.next()) {
             writeParagraphStart(out, block);
+            const int blockStart = nextBlockStart < 0 ? block.position() : nextBlockStart;
+            const QString blockText = whole ? QString() : block.text();
+            const QStringView text = whole ? QStringView(rawText).mid(blockStart) : QStringView(blockText);
+            nextBlockStart = blockStart + block.length();
+            int position = blockStart;
             for (auto it = block.begin(); !it.atEnd(); ++it) {
                 const QTextFragment fragment = it.fragment();
-                const int start = std::max(fragment.position(), m_range.from);
-                const int end = std::min(fragment.position() + fragment.length(), m_range.to);
+                const int length = fragment.length();
+                const int start = std::max(position, m_range.from);
+                const int end = std::min(position + length, m_range.to);
+                position += length;
                 if (start >= end)
                     continue;
-                const QTextCharFormat format = fragment.charFormat();
-                if (format.isImageFormat()) {
-                    // Neighbouring copies of one picture share a fragment.
-                    const QByteArray &picture = pictureFor(format.toImageFormat());
-                    for (int i = start; i < end; ++i)
-                        out += picture;
-                    continue;
+                const int formatIndex = fragment.charFormatIndex();
+                if (m_imageFormats.value(formatIndex, true)) {
+                    const QTextCharFormat format = fragment.charFormat();
+                    if (!m_imageFormats.contains(formatIndex))
+                        enterTables(format);
+                    m_imageFormats.insert(formatIndex, format.isImageFormat());
+                    if (format.isImageFormat()) {
+                        // Neighbouring copies of one picture share a fragment.
+                        const QByteArray &picture = pictureFor(format.toImageFormat());
+                        for (int i = start; i < end; ++i)
+                            out += picture;
+                        continue;
+                    }
                 }
                 out += '{';
-                writeRunFormat(out, format);
-                appendText(out, QStringView(fragment.text()).mid(start - fragment.position(), end - start));
+                writeRunFormat(out, fragment);
+                appendText(out, text.mid(start - blockStart, end - start));
                 out += '}';
             }
-            const int separator = block.position() + block.length() - 1;
+            const int separator = nextBlockStart - 1;
             if (separator >= m_range.to)
                 break;
             out += "\\par\n";
@@ -352,6 +508,10 @@ private:
     QVector<QRgb> m_colours;
     QHash<QRgb, int> m_colourIndex;
     QHash<QString, QByteArray> m_pictures;
+    QHash<qint64, QByteArray> m_paragraphStarts;
+    QHash<int, QByteArray> m_runFormats;
+    // Whether a format places a picture; absent until first seen.
+    QHash<int, bool> m_imageFormats;
 };
 
 } // namespace

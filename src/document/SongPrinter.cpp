@@ -2,7 +2,10 @@
 
 #include "document/DocumentImages.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QHash>
 #include <QPagedPaintDevice>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -10,13 +13,99 @@
 #include <QTextImageFormat>
 #include <QUrl>
 
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The screen's pixels, in which the song's pictures and paragraph spacing
+// are given.
+constexpr double pictureDpi = 96;
+// Enough for crisp pictures without huge ones on fine printers.
+constexpr int largestPictureScale = 16;
+
+// Draws the song's pictures on paper at their size on the screen, each of
+// their pixels a whole number of the device's pixels, without smoothing: a
+// chord diagram's thin lines and dots stay sharp on paper and in a PDF.
+class PrintedPictures final : public QObject, public QTextObjectInterface
+{
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+
+public:
+    using QObject::QObject;
+
+    QSizeF intrinsicSize(QTextDocument *document, int, const QTextFormat &format) override
+    {
+        const QSizeF shown = DocumentImages::shownSize(document, format.toImageFormat());
+        return shown * scale(document);
+    }
+
+    void drawObject(QPainter *painter, const QRectF &rect, QTextDocument *document, int,
+                    const QTextFormat &format) override
+    {
+        const QTextImageFormat imageFormat = format.toImageFormat();
+        const QImage image = DocumentImages::imageFor(document, imageFormat);
+        if (image.isNull())
+            return;
+        const QSize size = rect.size().toSize();
+        const QString key = imageFormat.name() + QLatin1Char('@') + QString::number(size.width())
+                            + QLatin1Char('x') + QString::number(size.height());
+        auto it = m_scaled.constFind(key);
+        if (it == m_scaled.constEnd())
+            it = m_scaled.insert(key, image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        painter->save();
+        painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter->drawImage(rect.topLeft(), *it);
+        painter->restore();
+    }
+
+private:
+    // Whole device pixels for each picture pixel.
+    static int scale(const QTextDocument *document)
+    {
+        const QPaintDevice *device = document->documentLayout()->paintDevice();
+        if (!device)
+            return 1;
+        return std::clamp(int(std::lround(device->logicalDpiX() / pictureDpi)), 1, largestPictureScale);
+    }
+
+    QHash<QString, QImage> m_scaled;
+};
+
+// Paragraph indents and spacing are kept in screen pixels; on a device with
+// finer dots they would shrink to nothing. Scaled here, a printed page
+// keeps the song's shape.
+void scaleParagraphSpacing(QTextDocument &document, double factor)
+{
+    document.setIndentWidth(document.indentWidth() * factor);
+    QTextCursor cursor(&document);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        format.setLeftMargin(format.leftMargin() * factor);
+        format.setRightMargin(format.rightMargin() * factor);
+        format.setTopMargin(format.topMargin() * factor);
+        format.setBottomMargin(format.bottomMargin() * factor);
+        format.setTextIndent(format.textIndent() * factor);
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(format);
+    }
+}
+
+} // namespace
+
 namespace SongPrinter {
 
 bool print(const QTextDocument &document, QPagedPaintDevice *device)
 {
     if (!device)
         return false;
-    document.print(device);
+    // A copy that finds its pictures in the song, drawn the printer's way.
+    std::unique_ptr<QTextDocument> copy(document.clone(const_cast<QTextDocument *>(&document)));
+    scaleParagraphSpacing(*copy, device->logicalDpiX() / pictureDpi);
+    PrintedPictures pictures;
+    copy->documentLayout()->registerHandler(QTextFormat::ImageObject, &pictures);
+    copy->print(device);
     return true;
 }
 
@@ -56,3 +145,5 @@ std::unique_ptr<QTextDocument> selectedDocument(const QTextCursor &selection)
 }
 
 } // namespace SongPrinter
+
+#include "SongPrinter.moc"

@@ -83,6 +83,10 @@ rtfText::rtfText(QWidget *parent) : QTextEdit(parent), m_songText(document())
 // follows every move the song's text makes.
 void rtfText::cursorFromView()
 {
+    // While the document is emptied, Qt restores its list of cursors
+    // afterwards: a cursor released now would stay in that list, freed.
+    if (m_replacingDocument)
+        return;
     followViewCursor();
     selectionMoved();
 }
@@ -163,7 +167,13 @@ bool rtfText::LoadFile(const QString &path)
 
     ChangeBatch batch(this, false);
     RtfReader reader;
-    if (!reader.read(data, document())) { // leaves the document as it was
+    bool read = false;
+    {
+        const QScopedValueRollback replacing(m_replacingDocument, true);
+        read = reader.read(data, document());
+    }
+    followViewCursor();
+    if (!read) { // leaves the document as it was
         m_errorString = reader.errorString();
         return false;
     }
@@ -196,7 +206,11 @@ QString rtfText::TextRTF() const
 void rtfText::setTextRTF(const QString &rtf)
 {
     ChangeBatch batch(this, true);
-    m_songText.setTextRTF(rtf);
+    {
+        const QScopedValueRollback replacing(m_replacingDocument, true);
+        m_songText.setTextRTF(rtf);
+    }
+    followViewCursor();
 }
 
 QString rtfText::Text() const

@@ -123,6 +123,7 @@ private:
 
     SongText m_songText;
     bool m_viewCursorChanging = false;
+    bool m_replacingDocument = false;
 
     QString m_fileName;
     QString m_errorString;

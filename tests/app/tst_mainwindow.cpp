@@ -335,7 +335,8 @@ void tst_MainWindow::menuCommands_data()
     QTest::addColumn<QString>("effect");
 
     const QKeySequence none;
-    QTest::newRow("File Exit") << "File" << int(FileItem::Exit) << "E&xit" << none << "closes";
+    QTest::newRow("File Exit") << "File" << int(FileItem::Exit) << "E&xit" << QKeySequence(Qt::CTRL | Qt::Key_Q)
+                               << "closes";
     QTest::newRow("File separator") << "File" << 12 << "" << none << "nothing";
     QTest::newRow("View Toolbar") << "View" << int(ViewItem::Toolbar) << "&Toolbar" << none << "hides toolbar";
     QTest::newRow("View StatusBar") << "View" << int(ViewItem::StatusBar) << "&StatusBar" << none

@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 #include "app/frmSongloom.h"
+#include "document/SongFileCommands.h"
 #include "app/frmSplash.h"
 #include "base/DataFolders.h"
 #include "base/Module1.h"
@@ -111,9 +112,12 @@ void tst_StartFolders::songFromCommandLine_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("song") << QByteArray("{\\rtf1\\ansi Amazing grace\\par}") << "Songloom - grace.rtf" << QString();
-    QTest::newRow("missing") << QByteArray() << "Songloom - NewSong1" << "No such file";
-    QTest::newRow("not rtf") << QByteArray("plain words") << "Songloom - NewSong1" << "not a Rich Text Format file";
+    QTest::addColumn<QString>("text");
+    QTest::newRow("song") << QByteArray("{\\rtf1\\ansi Amazing grace\\par}") << "Songloom - grace.rtf" << QString()
+                          << "Amazing grace";
+    QTest::newRow("missing") << QByteArray() << "Songloom - NewSong1" << "No such file" << QString();
+    // A file that is not RTF opens as plain text.
+    QTest::newRow("not rtf") << QByteArray("plain words") << "Songloom - grace.rtf" << QString() << "plain words";
 }
 
 void tst_StartFolders::songFromCommandLine()
@@ -121,6 +125,7 @@ void tst_StartFolders::songFromCommandLine()
     QFETCH(QByteArray, content);
     QFETCH(QString, title);
     QFETCH(QString, reason);
+    QFETCH(QString, text);
     TestProgramFolder program;
     layOutProgramFolder(program);
     const QString song = program.filePath("grace.rtf");
@@ -133,8 +138,8 @@ void tst_StartFolders::songFromCommandLine()
     QVERIFY(!window->song()->Changed());
     if (reason.isEmpty()) {
         QVERIFY(m_prompt->messages.isEmpty());
-        QCOMPARE(window->song()->toPlainText().trimmed(), QStringLiteral("Amazing grace"));
-        QCOMPARE(window->song()->FileName(), song);
+        QCOMPARE(window->song()->toPlainText().trimmed(), text);
+        QCOMPARE(window->fileCommands()->fileName(), song);
         return;
     }
     // Told once, with the file and why; the new song stays.

@@ -25,16 +25,25 @@ QMessageBox::StandardButton ScriptedPrompt::message(QWidget *, QMessageBox::Icon
     return QMessageBox::NoButton;
 }
 
-QString ScriptedPrompt::openFileName(QWidget *, const QString &title, const QString &, const QString &)
+QString ScriptedPrompt::openFileName(QWidget *, const QString &title, const QString &folder, const QString &filter)
 {
     dialogTitles.append(title);
+    dialogPaths.append(folder);
+    dialogFilters.append(filter);
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 
-QString ScriptedPrompt::saveFileName(QWidget *, const QString &title, const QString &, const QString &)
+QString ScriptedPrompt::saveFileName(QWidget *, const QString &title, const QString &proposedPath,
+                                     const QString &filter, QString *selectedFilter)
 {
     dialogTitles.append(title);
-    return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+    dialogPaths.append(proposedPath);
+    dialogFilters.append(filter);
+    const QString answer = fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+    const QString entry = filterAnswers.isEmpty() ? filter.section(QLatin1String(";;"), 0, 0) : filterAnswers.dequeue();
+    if (selectedFilter && !answer.isEmpty())
+        *selectedFilter = entry;
+    return answer;
 }
 
 std::optional<QFont> ScriptedPrompt::font(QWidget *, const QString &title, const QFont &)
@@ -49,8 +58,20 @@ bool ScriptedPrompt::pageSetup(QWidget *, QPrinter *)
     return !printAnswers.isEmpty() && printAnswers.dequeue();
 }
 
-bool ScriptedPrompt::print(QWidget *, QPrinter *, bool)
+bool ScriptedPrompt::print(QWidget *, QPrinter *printer, bool hasSelection)
 {
     dialogTitles.append(QStringLiteral("Print"));
-    return !printAnswers.isEmpty() && printAnswers.dequeue();
+    printSelectionOffered.append(hasSelection);
+    const bool accepted = !printAnswers.isEmpty() && printAnswers.dequeue();
+    if (accepted && choosePrinter)
+        choosePrinter(printer);
+    return accepted;
+}
+
+void ScriptedPrompt::printPreview(QWidget *, QPrinter *printer, const std::function<void(QPrinter *)> &paint)
+{
+    dialogTitles.append(QStringLiteral("Print Preview"));
+    if (choosePrinter)
+        choosePrinter(printer);
+    paint(printer);
 }

@@ -28,9 +28,19 @@ public:
     QQueue<QString> fileAnswers;
     QQueue<std::optional<QFont>> fontAnswers;
     QQueue<bool> printAnswers;
+    // The filter entry the save dialog reports; the first entry when empty.
+    QQueue<QString> filterAnswers;
+    // Runs on the printer before a print or preview dialog answers, as a
+    // person picking a printer or a PDF file would.
+    std::function<void(QPrinter *)> choosePrinter;
 
     QList<Message> messages;
     QStringList dialogTitles;
+    // The folder an open dialog started in, the name a save dialog proposed.
+    QStringList dialogPaths;
+    QStringList dialogFilters;
+    // Whether each print dialog offered the selection.
+    QList<bool> printSelectionOffered;
 
     QMessageBox::StandardButton message(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                                         const QString &text, QMessageBox::StandardButtons buttons,
@@ -38,8 +48,9 @@ public:
     QString openFileName(QWidget *parent, const QString &title, const QString &folder,
                          const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &title, const QString &proposedPath,
-                         const QString &filter) override;
+                         const QString &filter, QString *selectedFilter) override;
     std::optional<QFont> font(QWidget *parent, const QString &title, const QFont &initial) override;
     bool pageSetup(QWidget *parent, QPrinter *printer) override;
     bool print(QWidget *parent, QPrinter *printer, bool hasSelection) override;
+    void printPreview(QWidget *parent, QPrinter *printer, const std::function<void(QPrinter *)> &paint) override;
 };
