@@ -146,6 +146,7 @@ void tst_SongText::span_data()
     QTest::newRow("on a delimiter selects nothing") << 5 << delimiters << true << true << "";
     QTest::newRow("stops before the line break") << 7 << delimiters << true << true << "stop";
     QTest::newRow("brackets belong to the word") << 13 << delimiters << true << true << "(next)";
+    QTest::newRow("to the end") << 20 << delimiters << true << true << "line";
     QTest::newRow("break not in the set") << 7 << " " << true << true << "stop\r\n(next)";
     QTest::newRow("over characters in the set") << 5 << ", " << true << false << ", ";
     QTest::newRow("backward") << 11 << delimiters << false << true << "stop";
