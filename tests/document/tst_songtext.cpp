@@ -144,7 +144,7 @@ void tst_SongText::span_data()
     // "don't, stop" CR LF "(next) line"
     QTest::newRow("word with apostrophe") << 0 << delimiters << true << true << "don't";
     QTest::newRow("on a delimiter selects nothing") << 5 << delimiters << true << true << "";
-    QTest::newRow("stops before the line break") << 7 << delimiters << true << true << "stop";
+    QTest::newRow("stops before the line break, LF alone") << 7 << " \n" << true << true << "stop";
     QTest::newRow("brackets belong to the word") << 13 << delimiters << true << true << "(next)";
     QTest::newRow("to the end") << 20 << delimiters << true << true << "line";
     QTest::newRow("break not in the set") << 7 << " " << true << true << "stop\r\n(next)";
