@@ -133,7 +133,7 @@ void tst_SongFileCommands::saveQuestionStopsOrGoesOn()
 
     QCOMPARE(messageLine(f.prompt.messages.first()),
              messageLine({QMessageBox::Question, "Save Changes?", "The current Document has changed.\nDo you want to save it?",
-                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel}));
+                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel}));
     if (!goesOn) {
         QCOMPARE(f.state(), before);
         return;
@@ -153,7 +153,7 @@ void tst_SongFileCommands::saveFollowsTheFileName_data()
     QTest::addColumn<QString>("proposed"); // "" when Save writes in place
     QTest::newRow("named") << "Amazing Grace.rtf" << "";
     QTest::newRow("TEMPLATE in the name") << "My TEMPLATE.rtf" << "NewSong1.rtf";
-    QTest::newRow("NewSong12") << "newsong12.rtf" << "newsong12.rtf";
+    QTest::newRow("NewSong12") << "NewSong12.rtf" << "NewSong12.rtf";
     QTest::newRow("new song after another was open") << "" << "NewSong1.rtf";
 }
 
