@@ -1,10 +1,16 @@
 // The main window: start-up and its stored settings, the chord list beside
-// the song, and every menu item and toolbar button.
+// the song, every menu item and toolbar button, the save question when the
+// window closes, the selection's formatting on toolbar and status bar, the
+// font-size box, recent songs, files dropped on the window, the song named
+// at start and a program folder that is only read.
 
+#include "app/Startup.h"
+#include "base/DataFolders.h"
 #include "base/Module1.h"
 #include "base/SettingsStore.h"
 #include "base/Twips.h"
 #include "app/frmSongloom.h"
+#include "document/SongFileCommands.h"
 #include "document/rtfText.h"
 #include "library/ChordLibraryFolders.h"
 #include "library/ChordListPanel.h"
@@ -20,6 +26,7 @@
 #include <QDate>
 #include <QDialog>
 #include <QDir>
+#include <QDirIterator>
 #include <QDropEvent>
 #include <QImage>
 #include <QLabel>
@@ -27,28 +34,35 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
+#include <QMenu>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
+#include <QValidator>
 
 #include <memory>
 
 namespace {
 
 // Starts the main window as the program does, without the splash.
-std::unique_ptr<frmSongloom> startWindow()
+std::unique_ptr<frmSongloom> startWindow(const QString &songAtStart = QString())
 {
-    gstrChordLibPath = ChordLibraryFolders::defaultLibraryPath(AppPath());
+    gstrChordLibPath = ChordLibraryFolders::defaultLibraryPath(DataFolders::DataPath());
     auto window = std::make_unique<frmSongloom>();
     window->Form_Load();
+    if (!songAtStart.isEmpty())
+        window->openAtStart(songAtStart);
     window->show();
-    if (!QTest::qWaitForWindowExposed(window.get()))
+    // The first activation ends the loading state.
+    if (!QTest::qWaitForWindowExposed(window.get()) || !QTest::qWaitFor([&] { return !window->isLoading(); }))
         return nullptr;
-    QTest::qWait(10);
     return window;
 }
 
@@ -58,10 +72,20 @@ QSize sizeInTwips(const QWidget &window)
     return QSize(int(Twips::fromPixels(outer.width())), int(Twips::fromPixels(outer.height())));
 }
 
-void copyStarterChord(const TestProgramFolder &folder)
+void copyProgramFile(const TestProgramFolder &folder, const QString &name)
 {
-    QDir().mkpath(folder.filePath("BitMaps"));
-    QVERIFY(QFile::copy(QStringLiteral(SONGLOOM_PROGRAM_DIR "/BitMaps/Am"), folder.filePath("BitMaps/Am")));
+    QDir().mkpath(QFileInfo(folder.filePath(name)).absolutePath());
+    QVERIFY(QFile::copy(QStringLiteral(SONGLOOM_PROGRAM_DIR "/") + name, folder.filePath(name)));
+}
+
+QStringList listing(const QString &folder)
+{
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        entries << QDir(folder).relativeFilePath(it.next());
+    entries.sort();
+    return entries;
 }
 
 QStringList chordNames(const frmSongloom &window)
@@ -72,20 +96,32 @@ QStringList chordNames(const frmSongloom &window)
     return names;
 }
 
+QStringList pressed(const frmSongloom &window)
+{
+    QStringList keys;
+    for (const char *key : {"Bold", "Italic", "Underline", "Align Left", "Center", "Align Right"})
+        if (window.toolBar().buttons.value(key)->isChecked())
+            keys << key;
+    return keys;
+}
+
+// The status bar's font panel, the size box and the pressed formatting buttons.
+QString formatShown(const frmSongloom &window)
+{
+    return (QStringList{window.fontPanel()->text(), window.toolBar().cboFontSize->currentText()} + pressed(window))
+        .join('|');
+}
+
 // What a person sees of the window, one entry per aspect.
 QStringList seen(const frmSongloom &window)
 {
-    QStringList pressed;
-    for (const char *key : {"Bold", "Italic", "Underline", "Align Left", "Center", "Align Right"})
-        if (window.toolBar().buttons.value(key)->isChecked())
-            pressed << key;
     const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
     const auto *help = window.findChild<QDialog *>();
     const bool helpShown = help && help->isVisible();
     return {window.isVisible() ? "" : "closed",
             "title " + window.windowTitle(),
             "text " + window.song()->toPlainText().section('\n', 0, 0),
-            "pressed " + pressed.join(','),
+            "pressed " + pressed(window).join(','),
             "clip " + (clip && clip->hasImage() ? QStringLiteral("picture") : clip ? clip->text() : QString()),
             window.toolBar().tbToolBar->isHidden() ? "no toolbar" : "",
             window.statusBar()->isHidden() ? "no status bar" : "",
@@ -114,6 +150,24 @@ const QByteArray songRtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}"
                            "\\pard\\ql\\f0\\fs20 {\\b Amazing} grace\\par"
                            "\\pard\\qr\\f0\\fs24 how sweet\\par}";
 
+bool writeAll(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+void dropOn(QWidget *target, QMimeData *data)
+{
+    const QPoint point(20, 20);
+    QDragEnterEvent enter(point, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QVERIFY(enter.isAccepted());
+    QDragMoveEvent move(point, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &move);
+    QDropEvent drop(point, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+}
+
 } // namespace
 
 class tst_MainWindow : public QObject
@@ -125,41 +179,29 @@ class tst_MainWindow : public QObject
 private slots:
     void init() { m_prompt = std::make_unique<ScriptedPrompt>(); }
     void cleanup() { m_prompt.reset(); }
-    void firstStart();
     void templateAtStart_data();
     void templateAtStart();
     void closeAndRestart_data();
     void closeAndRestart();
     void storedSize_data();
     void storedSize();
-    void deletedLibraryComesBack();
     void chordListKeepsItsWidth();
     void commands_data();
     void commands();
     void chordDraggedIntoSong();
     void chordBoxSaved_data();
     void chordBoxSaved();
+    void closingAsksToSave_data();
+    void closingAsksToSave();
+    void selectionShownWhileToolBarHidden();
+    void fontSizeBox();
+    void recentSongsInTheFileMenu();
+    void droppedSongOpens();
+    void readOnlyProgramFolderIsNeverWritten();
+    void songFromCommandLine_data();
+    void songFromCommandLine();
+    void commandLinePaths();
 };
-
-void tst_MainWindow::firstStart()
-{
-    TestProgramFolder folder;
-    auto window = startWindow();
-    QVERIFY(window);
-    QCOMPARE(window->windowState(), Qt::WindowNoState);
-    QCOMPARE(sizeInTwips(*window), QSize(7875, 5430));
-    QVERIFY(QFileInfo(folder.filePath("BitMaps")).isDir() && QFileInfo(folder.filePath("My Songs")).isDir());
-    QCOMPARE(QStringList({gstrChordLibName, gstrChordLibPath, gstrMainDictFileName, gstrCustomDictFilePath}),
-             QStringList({"Default", ChordLibraryFolders::defaultLibraryPath(folder.path()), "SpellUS.lex",
-                          folder.filePath("custom.dic")}));
-    QCOMPARE(window->libraryPanel()->text(), QStringLiteral("Chord Library: Default"));
-    QStringList sizes;
-    for (int i = 0; i < window->toolBar().cboFontSize->count(); ++i)
-        sizes << window->toolBar().cboFontSize->itemText(i);
-    QCOMPARE(sizes.join(' '), QStringLiteral("8 10 12 14 16 18 20 22 24"));
-    // The first activation ends the loading state.
-    QTRY_VERIFY(!window->isLoading());
-}
 
 void tst_MainWindow::templateAtStart_data()
 {
@@ -173,13 +215,20 @@ void tst_MainWindow::templateAtStart()
     QFETCH(bool, present);
     TestProgramFolder folder;
     if (present)
-        QFile::copy(QStringLiteral(SONGLOOM_PROGRAM_DIR "/NewSongTemplate.rtf"), folder.filePath("NewSongTemplate.rtf"));
+        copyProgramFile(folder, "NewSongTemplate.rtf");
     auto window = startWindow();
     QVERIFY(window);
-    QTRY_VERIFY(!window->isLoading());
     window->activateWindow();
     QTest::qWait(10);
     QVERIFY(!window->song()->Changed());
+    // First-start defaults.
+    QCOMPARE(window->windowState(), Qt::WindowNoState);
+    QCOMPARE(sizeInTwips(*window), QSize(7875, 5430));
+    QVERIFY(QFileInfo(folder.filePath("BitMaps")).isDir() && QFileInfo(folder.filePath("My Songs")).isDir());
+    QCOMPARE(QStringList({gstrChordLibName, gstrChordLibPath, gstrMainDictFileName, gstrCustomDictFilePath,
+                          window->libraryPanel()->text()}),
+             QStringList({"Default", ChordLibraryFolders::defaultLibraryPath(folder.path()), "SpellUS.lex",
+                          folder.filePath("custom.dic"), "Chord Library: Default"}));
     if (present) {
         QVERIFY(m_prompt->messages.isEmpty());
         QCOMPARE(window->windowTitle(), QStringLiteral("Songloom - NewSong1"));
@@ -213,12 +262,13 @@ void tst_MainWindow::closeAndRestart()
     TestProgramFolder folder;
     SettingsStore::SaveSetting(SettingsStore::MainWidth, "7020");
     SettingsStore::SaveSetting(SettingsStore::MainHeight, "5010");
+    // A library folder deleted since the last run comes back, empty.
     const QString rock = folder.filePath("BitMaps/Rock") + QDir::separator();
-    QDir().mkpath(rock);
     SettingsStore::SaveSetting(SettingsStore::ChordLibPath, rock);
     {
         auto window = startWindow();
         QVERIFY(window);
+        QVERIFY(QFileInfo(rock).isDir() && chordNames(*window).isEmpty());
         if (state == Qt::WindowNoState)
             window->resize(700, 450);
         else
@@ -284,20 +334,6 @@ void tst_MainWindow::storedSize()
     }
     QCOMPARE(window->libraryPanel()->text() + ' ' + gstrMainDictFileName,
              QStringLiteral("Chord Library: Folk SpellUK.lex"));
-    QCOMPARE(window->toolBar().cboFontSize->count(), 9);
-}
-
-void tst_MainWindow::deletedLibraryComesBack()
-{
-    TestProgramFolder folder;
-    const QString library = folder.filePath("BitMaps/Blues") + QDir::separator();
-    SettingsStore::SaveSetting(SettingsStore::ChordLibPath, library);
-    SettingsStore::SaveSetting(SettingsStore::ChordLibName, "Blues");
-    auto window = startWindow();
-    QVERIFY(window);
-    QVERIFY(QFileInfo(library).isDir());
-    QCOMPARE(window->chordPanel()->list()->count(), 0);
-    QCOMPARE(window->libraryPanel()->text(), QStringLiteral("Chord Library: Blues"));
 }
 
 void tst_MainWindow::chordListKeepsItsWidth()
@@ -391,13 +427,11 @@ void tst_MainWindow::commands()
     QFETCH(QString, caption);
     QFETCH(QString, effect);
     TestProgramFolder folder;
-    QFile::copy(QStringLiteral(SONGLOOM_PROGRAM_DIR "/NewSongTemplate.rtf"), folder.filePath("NewSongTemplate.rtf"));
-    QDir().mkpath(folder.filePath("Help"));
-    QFile::copy(QStringLiteral(SONGLOOM_PROGRAM_DIR "/Help/Songloom.hlp"), folder.filePath("Help/Songloom.hlp"));
-    copyStarterChord(folder);
+    copyProgramFile(folder, "NewSongTemplate.rtf");
+    copyProgramFile(folder, "Help/Songloom.hlp");
+    copyProgramFile(folder, "BitMaps/Am");
     auto window = startWindow();
     QVERIFY(window);
-    QTRY_VERIFY(!window->isLoading());
     rtfText *song = window->song();
     song->setTextRTF(QString::fromLatin1(songRtf));
     song->textCursor().insertText(QStringLiteral("Oh "));
@@ -462,7 +496,6 @@ void tst_MainWindow::chordDraggedIntoSong()
     QVERIFY(chord.save(folder.filePath("BitMaps/Am"), "BMP"));
     auto window = startWindow();
     QVERIFY(window);
-    QTRY_VERIFY(!window->isLoading());
 
     // The list offers the chord's own picture...
     const QModelIndex index = window->chordPanel()->list()->model()->index(0, 0);
@@ -471,14 +504,7 @@ void tst_MainWindow::chordDraggedIntoSong()
     QCOMPARE(qvariant_cast<QImage>(offered->imageData()).convertToFormat(QImage::Format_RGB32), chord);
 
     // ...and the song embeds it where it is dropped, as the user's edit.
-    QWidget *viewport = window->song()->viewport();
-    const QPoint point(20, 20);
-    QDragEnterEvent enter(point, Qt::CopyAction, offered.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(viewport, &enter);
-    QDragMoveEvent move(point, Qt::CopyAction, offered.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(viewport, &move);
-    QDropEvent drop(point, Qt::CopyAction, offered.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(viewport, &drop);
+    dropOn(window->song()->viewport(), offered.get());
     QVERIFY(window->song()->Text().contains(QChar::ObjectReplacementCharacter));
     QVERIFY(window->song()->Changed());
 }
@@ -500,7 +526,7 @@ void tst_MainWindow::chordBoxSaved()
     QFETCH(QString, shown);
     QFETCH(QStringList, listed);
     TestProgramFolder folder;
-    copyStarterChord(folder);
+    copyProgramFile(folder, "BitMaps/Am");
     auto window = startWindow();
     QVERIFY(window);
     QTRY_COMPARE(window->chordPanel()->list()->count(), 1);
@@ -520,6 +546,216 @@ void tst_MainWindow::chordBoxSaved()
     itemNamed(*window, from)->trigger();
     QCOMPARE(seenName, '|' + shown);
     QCOMPARE(chordNames(*window), listed);
+}
+
+// Cancel, or Yes with the Save As cancelled, keeps the window and the song.
+void tst_MainWindow::closingAsksToSave_data()
+{
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Cancel") << QMessageBox::Cancel << false;
+    QTest::newRow("Yes, Save As cancelled") << QMessageBox::Yes << false;
+    QTest::newRow("No") << QMessageBox::No << true;
+}
+
+void tst_MainWindow::closingAsksToSave()
+{
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(bool, closes);
+    TestProgramFolder folder;
+    auto window = startWindow();
+    QVERIFY(window);
+    QSignalSpy unloaded(window.get(), &frmSongloom::unloaded);
+    QTest::keyClicks(window->song(), "words");
+    m_prompt->messageAnswers << answer;
+    window->close();
+    QCOMPARE(m_prompt->messages.last().title, QStringLiteral("Save Changes?"));
+    QCOMPARE(window->isVisible(), !closes);
+    QCOMPARE(unloaded.count(), closes ? 1 : 0);
+    if (!closes)
+        QVERIFY(window->song()->Text() == QLatin1String("words") && window->song()->Changed());
+}
+
+// Caret moves and selections show on the status bar and toolbar, and
+// Ctrl+B works, while the toolbar is hidden.
+void tst_MainWindow::selectionShownWhileToolBarHidden()
+{
+    TestProgramFolder folder;
+    auto window = startWindow();
+    QVERIFY(window);
+    rtfText *song = window->song();
+    song->setTextRTF(QString::fromLatin1(songRtf));
+    window->menus().mnuViewItem[int(ViewItem::Toolbar)]->trigger();
+    song->setSelStart(0);
+    song->setSelLength(7);
+    QCOMPARE(formatShown(*window), QStringLiteral("Arial 10|10|Bold|Align Left"));
+    // Mixed sizes and alignments: the box keeps its text, no alignment.
+    song->setSelLength(20);
+    QCOMPARE(formatShown(*window), QStringLiteral("Arial |10"));
+    song->setSelStart(18);
+    QCOMPARE(formatShown(*window), QStringLiteral("Arial 12|12|Align Right"));
+
+    window->activateWindow();
+    song->setFocus();
+    song->setSelStart(8);
+    song->setSelLength(5);
+    QTest::keyClick(song, Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(song->SelBold(), std::optional<bool>(true));
+    window->menus().mnuViewItem[int(ViewItem::Toolbar)]->trigger();
+    QCOMPARE(formatShown(*window), QStringLiteral("Arial 10|10|Bold|Align Left"));
+}
+
+// The song has the keyboard from the start; the box takes whole sizes only
+// and gives the keyboard back once a size is picked.
+void tst_MainWindow::fontSizeBox()
+{
+    TestProgramFolder folder;
+    auto window = startWindow();
+    QVERIFY(window);
+    QCOMPARE(window->focusWidget(), window->song());
+    QComboBox *box = window->toolBar().cboFontSize;
+    QStringList accepted;
+    for (QString text : {"12", "1638", "1", "0", "1639", "12.5", "big", "-4"}) {
+        int pos = 0;
+        if (box->validator()->validate(text, pos) == QValidator::Acceptable)
+            accepted << text;
+    }
+    QCOMPARE(accepted, QStringList({"12", "1638", "1"}));
+
+    window->song()->setTextRTF(QString::fromLatin1(songRtf));
+    window->song()->setSelStart(0);
+    window->song()->setSelLength(7);
+    box->setFocus();
+    emit box->textActivated(QStringLiteral("24"));
+    QCOMPARE(window->song()->SelFontSize(), std::optional<double>(24));
+    QCOMPARE(formatShown(*window), QStringLiteral("Arial 24|24|Bold|Align Left"));
+    QTRY_VERIFY(window->song()->hasFocus());
+}
+
+void tst_MainWindow::recentSongsInTheFileMenu()
+{
+    TestProgramFolder folder;
+    auto window = startWindow();
+    QVERIFY(window);
+    const QString a = folder.filePath("A song.rtf");
+    const QString b = folder.filePath("B&B.rtf");
+    QVERIFY(writeAll(a, songRtf) && writeAll(b, songRtf));
+    QVERIFY(window->fileCommands()->OpenSong(a));
+    QVERIFY(window->fileCommands()->OpenSong(b));
+
+    // Newest first, in the MRU place between its separator and the one before Exit.
+    const MainMenus &menus = window->menus();
+    QCOMPARE(menus.recentSongItems.size(), 2);
+    QCOMPARE(menus.recentSongItems[0]->text(), "&1 " + QDir::toNativeSeparators(b).replace("&", "&&"));
+    QVERIFY(menus.mnuFileItem[10]->isVisible() && !menus.mnuFileItem[11]->isVisible());
+    const QList<QAction *> items = menus.mnuFile->actions();
+    QCOMPARE(items.indexOf(menus.recentSongItems[0]), items.indexOf(menus.mnuFileItem[10]) + 1);
+    QCOMPARE(items.indexOf(menus.recentSongItems[1]), items.indexOf(menus.mnuFileItem[11]) - 1);
+
+    menus.recentSongItems[1]->trigger();
+    QCOMPARE(window->windowTitle(), QStringLiteral("Songloom - A song.rtf"));
+    // A song gone since is told and dropped from the menu.
+    QFile::remove(b);
+    window->menus().recentSongItems[1]->trigger();
+    QCOMPARE(m_prompt->messages.last().title, QStringLiteral("Missing Song"));
+    QCOMPARE(window->menus().recentSongItems.size(), 1);
+}
+
+// A song file dropped from the file manager opens, after the save question.
+void tst_MainWindow::droppedSongOpens()
+{
+    TestProgramFolder folder;
+    auto window = startWindow();
+    QVERIFY(window);
+    const QString path = folder.filePath("Dropped.rtf");
+    QVERIFY(writeAll(path, songRtf));
+    QTest::keyClicks(window->song(), "unsaved");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+
+    m_prompt->messageAnswers << QMessageBox::Cancel;
+    dropOn(window->song()->viewport(), &data);
+    QTRY_COMPARE(m_prompt->messages.size(), 1);
+    QCOMPARE(window->song()->Text(), QStringLiteral("unsaved"));
+
+    m_prompt->messageAnswers << QMessageBox::No;
+    dropOn(window->song()->viewport(), &data);
+    QTRY_COMPARE(window->windowTitle(), QStringLiteral("Songloom - Dropped.rtf"));
+    QVERIFY(window->song()->Text().startsWith(QLatin1String("Amazing grace")));
+}
+
+void tst_MainWindow::readOnlyProgramFolderIsNeverWritten()
+{
+    TestProgramFolder program;
+    QTemporaryDir user;
+    copyProgramFile(program, "NewSongTemplate.rtf");
+    copyProgramFile(program, "BitMaps/Am");
+    const QStringList before = listing(program.path());
+    QVERIFY(DataFolders::setUp(program.path(), false, {user.filePath("data"), user.filePath("Documents")}));
+
+    auto window = startWindow();
+    QVERIFY(window);
+    window->close();
+
+    QCOMPARE(listing(program.path()), before);
+    QVERIFY(m_prompt->messages.isEmpty());
+    QVERIFY(QFileInfo(user.filePath("Documents/Songloom")).isDir());
+    QCOMPARE(gstrChordLibPath, QDir::toNativeSeparators(user.filePath("data/BitMaps/")));
+    QCOMPARE(gstrCustomDictFilePath, QDir::toNativeSeparators(user.filePath("data/custom.dic")));
+    // The chord list shows the starter chords copied for the user.
+    QCOMPARE(chordNames(*window), QStringList({"Am"}));
+}
+
+void tst_MainWindow::songFromCommandLine_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("song") << QByteArray("{\\rtf1\\ansi Amazing grace\\par}") << "Songloom - grace.rtf" << QString()
+                          << "Amazing grace";
+    QTest::newRow("missing") << QByteArray() << "Songloom - NewSong1" << "No such file" << QString();
+    // A file that is not RTF opens as plain text.
+    QTest::newRow("not rtf") << QByteArray("plain words") << "Songloom - grace.rtf" << QString() << "plain words";
+}
+
+void tst_MainWindow::songFromCommandLine()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, title);
+    QFETCH(QString, reason);
+    QFETCH(QString, text);
+    TestProgramFolder program;
+    copyProgramFile(program, "NewSongTemplate.rtf");
+    const QString song = program.filePath("grace.rtf");
+    if (!content.isEmpty())
+        QVERIFY(writeAll(song, content));
+
+    auto window = startWindow(song);
+    QVERIFY(window);
+    QCOMPARE(window->windowTitle(), title);
+    QVERIFY(!window->song()->Changed());
+    if (reason.isEmpty()) {
+        QVERIFY(m_prompt->messages.isEmpty());
+        QCOMPARE(window->song()->toPlainText().trimmed() + '|' + window->fileCommands()->fileName(), text + '|' + song);
+        return;
+    }
+    // Told once, with the file and why; the new song stays.
+    QCOMPARE(m_prompt->messages.size(), 1);
+    const ScriptedPrompt::Message told = m_prompt->messages[0];
+    QCOMPARE(told.title, QStringLiteral("Cannot Open Song"));
+    QVERIFY2(told.text.contains(QDir::toNativeSeparators(song)) && told.text.contains(reason), qPrintable(told.text));
+    QCOMPARE(window->song()->FileName(), program.filePath("NewSongTemplate.rtf"));
+}
+
+// A relative path is taken from the current folder, a file URL as its path.
+void tst_MainWindow::commandLinePaths()
+{
+    const QString absolute = QDir::tempPath() + "/My Songs/grace.rtf";
+    QCOMPARE(QStringList({parseCommandLine({"songloom"}).songPath,
+                          parseCommandLine({"songloom", "songs/grace.rtf"}).songPath,
+                          parseCommandLine({"songloom", QUrl::fromLocalFile(absolute).toString()}).songPath}),
+             QStringList({QString(), QDir::current().absoluteFilePath("songs/grace.rtf"), absolute}));
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -1,8 +1,12 @@
 #include "app/frmSplash.h"
+#include "base/DataFolders.h"
+#include "support/TestProgramFolder.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+
+#include <memory>
 
 class tst_Splash : public QObject
 {
@@ -10,6 +14,7 @@ class tst_Splash : public QObject
 private slots:
     void splashHasNoButtonAndIgnoresEscape();
     void aboutTwiceShowsOkBothTimes();
+    void aboutTellsWhereFilesLive();
 };
 
 void tst_Splash::splashHasNoButtonAndIgnoresEscape()
@@ -44,6 +49,21 @@ void tst_Splash::aboutTwiceShowsOkBothTimes()
     // A splash made after the About boxes starts hidden again.
     frmSplash splash;
     QVERIFY(splash.cmdClose->isHidden());
+}
+
+void tst_Splash::aboutTellsWhereFilesLive()
+{
+    TestProgramFolder program;
+    // A home of its own, so the user's real one stays untouched.
+    QTemporaryDir home;
+    const QByteArray realHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    QVERIFY(DataFolders::setUp(program.path(), false,
+                               {home.filePath(".local/share/Songloom/Songloom"), home.filePath("Documents")}));
+    std::unique_ptr<frmSplash> about(frmSplash::createAbout(nullptr));
+    qputenv("HOME", realHome);
+    QCOMPARE(about->findChild<QLabel *>("lblDataFolders")->text(),
+             QStringLiteral("Chords and words: ~/.local/share/Songloom/Songloom\nSongs: ~/Documents/Songloom"));
 }
 
 QTEST_MAIN(tst_Splash)
