@@ -621,6 +621,23 @@ void tst_MainWindow::fontSizeBox()
     QCOMPARE(window->song()->SelFontSize(), std::optional<double>(24));
     QCOMPARE(formatShown(*window), QStringLiteral("Arial 24|24|Bold|Align Left"));
     QTRY_VERIFY(window->song()->hasFocus());
+
+    // Leaving the box applies nothing, even over a selection of mixed sizes.
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    window->song()->setSelStart(0);
+    window->song()->setSelLength(window->song()->Text().size());
+    QVERIFY(!window->song()->SelFontSize());
+    box->lineEdit()->setFocus();
+    box->lineEdit()->setText(QStringLiteral("10"));
+    window->song()->setFocus();
+    QVERIFY(!window->song()->SelFontSize());
+    QCOMPARE(box->currentText(), QStringLiteral("24"));
+    // A size the list does not hold applies when confirmed with Return.
+    box->lineEdit()->setFocus();
+    box->lineEdit()->setText(QStringLiteral("11"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QCOMPARE(window->song()->SelFontSize(), std::optional<double>(11));
 }
 
 void tst_MainWindow::recentSongsInTheFileMenu()
