@@ -1,6 +1,5 @@
-// Chord files and library folders: names, listing, saving and deleting.
+// Chord files: names, listing, saving and deleting.
 #include "library/ChordFiles.h"
-#include "library/ChordLibraryFolders.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -71,18 +70,6 @@ private slots:
         QVERIFY(deleteChordFile(key));
         const Result again = deleteChordFile(key);
         QVERIFY(!QFileInfo::exists(key) && !again && !again.description().isEmpty());
-    }
-
-    // BitMaps is the Default library; others lie in it, one level only.
-    void libraryFolders()
-    {
-        QTemporaryDir program;
-        const QString bitMaps = program.filePath("BitMaps") + QDir::separator();
-        QCOMPARE(ChordLibraryFolders::libraryPath(program.path(), "Default") + '|' + ChordLibraryFolders::libraryPath(program.path(), "Jazz"),
-                 bitMaps + '|' + bitMaps + "Jazz" + QDir::separator());
-        QVERIFY(ChordLibraryFolders::ensureLibraryFolders(program.path(), bitMaps + "Jazz" + QDir::separator()));
-        const Result nested = ChordLibraryFolders::ensureLibraryFolders(program.path(), bitMaps + "a/b/");
-        QVERIFY(QFileInfo(bitMaps + "Jazz").isDir() && !nested && !nested.description().isEmpty() && !QFileInfo::exists(bitMaps + "a"));
     }
 };
 
