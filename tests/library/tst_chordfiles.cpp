@@ -53,18 +53,15 @@ private slots:
         QImage picture(40, 48, QImage::Format_RGB32);
         picture.fill(Qt::white);
         picture.setPixel(7, 11, qRgb(0, 0, 0));
-        QStringList failures;
         for (const char *name : {"Gone/Am", "Jazz"}) {
-            const Result result = saveChordFile(picture, chordKey(folder.path(), name));
-            failures << QString::number(result.errorNumber() != 0 && !result.description().isEmpty());
+            const Result failed = saveChordFile(picture, chordKey(folder.path(), name));
+            QVERIFY2(!failed && failed.errorNumber() != 0 && !failed.description().isEmpty(), name);
         }
         const QString key = chordKey(folder.path(), "Am 5th Fret");
         QVERIFY(saveChordFile(picture, key));
-        QCOMPARE(failures.join(',') + '|' + QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(','),
-                 QStringLiteral("1,1|Am 5th Fret,Jazz"));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList({"Am 5th Fret", "Jazz"}));
         QFile file(key);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray header = file.read(30);
+        const QByteArray header = file.open(QIODevice::ReadOnly) ? file.read(30) : QByteArray();
         QCOMPARE(header.left(2) + header.mid(14, 1) + header.mid(28, 1), QByteArray("BM\x28\x18"));
         QCOMPARE(QImage(key).convertToFormat(QImage::Format_RGB32), picture);
         QVERIFY(deleteChordFile(key));

@@ -145,10 +145,9 @@ private slots:
                   + told.section('\n', 0, 1), "left");
     }
 
-    // With nothing selected Delete, Copy and Edit do nothing and the pop-up
-    // items that act on a chord are disabled. Copy and the drag offer the
-    // chord file's picture, only to copy; a chord removed by hand is told,
-    // not copied.
+    // With nothing selected Delete, Copy and Edit do nothing and the pop-up's chord
+    // items are disabled. Copy and the drag offer the chord file's picture, only to
+    // copy; a chord removed by hand is told, not copied.
     void commandsOnTheSelectedChord()
     {
         listChords({});
@@ -171,9 +170,8 @@ private slots:
             m_panel->Edit();
             QCOMPARE(QGuiApplication::clipboard()->mimeData()->hasImage(), selected);
         }
-        // The two deletes and one edit, with Am selected.
-        QCOMPARE(QStringList({QString::number(m_prompt->messages.size()), QString::number(editRequests.count()),
-                              editRequests.last().first().toString()}), QStringList({"2", "1", gstrChordLibPath + "Am"}));
+        QCOMPARE(m_prompt->messages.size() * 10 + editRequests.count(), 21); // the two deletes, one edit with Am selected
+        QCOMPARE(editRequests.last().first().toString(), gstrChordLibPath + "Am");
         QCOMPARE((QList<QImage>{rgb(QGuiApplication::clipboard()->image()), rgb(std::unique_ptr<QMimeData>(dragOf(0))->imageData())}),
                  (QList<QImage>{chordPicture(77), chordPicture(77)}));
         QCOMPARE(list()->model()->supportedDragActions(), Qt::CopyAction);
