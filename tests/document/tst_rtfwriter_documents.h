@@ -1,8 +1,7 @@
 #pragma once
 
-// Songs built in code for the writer's tests, a readable description of a
-// document's content that two documents can be compared by, and small file
-// helpers.
+// Songs built in code for the document tests, a description of a document's
+// content to compare two documents by, and small file helpers.
 
 #include "document/DocumentImages.h"
 
@@ -10,11 +9,9 @@
 #include <QFile>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QStringList>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextImageFormat>
 
 namespace SongSamples {
 
@@ -37,8 +34,7 @@ inline bool writeAll(const QString &path, const QByteArray &data)
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
 }
 
-// A ChordBox-like picture, 40 by 48 pixels: black lines and a dot on white,
-// different for every seed.
+// A ChordBox-like picture, 40 by 48 pixels, different for every seed.
 inline QImage chordPicture(int seed)
 {
     QImage image(40, 48, QImage::Format_RGB32);
@@ -57,9 +53,9 @@ inline QImage chordPicture(int seed)
 inline QImage colourPicture()
 {
     QImage image(37, 23, QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, qRgba(x * 7, y * 11, (x * y) % 256, 40 + (x + y) * 3));
+    for (int i = 0; i < 37 * 23; ++i) {
+        const int x = i % 37, y = i / 37;
+        image.setPixel(x, y, qRgba(x * 7, y * 11, (x * y) % 256, 40 + (x + y) * 3));
     }
     return image;
 }
@@ -132,46 +128,37 @@ inline void fillFullSong(QTextDocument &document)
     cursor.insertText("Grâce étonnante – Ünïcödé € “quoted” 日本語 😀 {braces} back\\slash", run());
 }
 
-inline QString describeRun(const QTextDocument &document, const QTextCharFormat &format)
-{
-    const QFont font = format.font().resolve(document.defaultFont());
-    const auto flag = [](bool on, const char *name) { return on ? QString::fromLatin1(name) : QString(); };
-    const bool coloured = format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush;
-    return QStringLiteral("%1 %2pt%3%4%5%6 %7 valign %8")
-        .arg(font.family())
-        .arg(font.pointSizeF())
-        .arg(flag(font.bold(), " bold"), flag(font.italic(), " italic"), flag(format.fontUnderline(), " underline"),
-             flag(font.strikeOut(), " strike"), coloured ? format.foreground().color().name() : QStringLiteral("auto"))
-        .arg(int(format.verticalAlignment()));
-}
-
-// A picture: its pixels, and the size it is shown at in whole pixels (other
-// programs' twips may be off by one from ours).
-inline QString describePicture(const QTextDocument &document, const QTextImageFormat &format)
-{
-    const QImage image = DocumentImages::imageFor(&document, format).convertToFormat(QImage::Format_ARGB32);
-    const QSize shown = DocumentImages::shownSize(&document, format).toSize();
-    const QByteArray pixels(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
-    return QStringLiteral("  picture %1x%2 shown %3x%4 pixels %5")
-        .arg(image.width()).arg(image.height()).arg(shown.width()).arg(shown.height())
-        .arg(QString::fromLatin1(QCryptographicHash::hash(pixels, QCryptographicHash::Md5).toHex().left(12)));
-}
-
 // One line per paragraph (its format; an empty one also its size, which
-// gives the line its height) and per run of equally formatted text or
-// picture; neighbouring runs of one format are joined, so documents that
-// hold the same content in different fragments compare equal.
+// gives the line its height) and per run of equally formatted text or per
+// picture (its pixels, and the size shown in whole pixels: other programs'
+// twips may be off by one from ours). Neighbouring runs of one format are
+// joined, so the same content in other fragments compares equal.
 inline QStringList describe(const QTextDocument &document)
 {
+    const auto describeRun = [&](const QTextCharFormat &format) {
+        const QFont font = format.font().resolve(document.defaultFont());
+        const auto flag = [](bool on, const char *name) { return on ? QString::fromLatin1(name) : QString(); };
+        const bool coloured = format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush;
+        return QStringLiteral("%1 %2pt%3%4%5%6 %7 valign %8").arg(font.family()).arg(font.pointSizeF())
+            .arg(flag(font.bold(), " bold"), flag(font.italic(), " italic"), flag(format.fontUnderline(), " underline"),
+                 flag(font.strikeOut(), " strike"), coloured ? format.foreground().color().name() : QStringLiteral("auto"))
+            .arg(int(format.verticalAlignment()));
+    };
+    const auto describePicture = [&](const QTextImageFormat &format) {
+        const QImage image = DocumentImages::imageFor(&document, format).convertToFormat(QImage::Format_ARGB32);
+        const QSize shown = DocumentImages::shownSize(&document, format).toSize();
+        const QByteArray pixels(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
+        return QStringLiteral("  picture %1x%2 shown %3x%4 pixels %5").arg(image.width()).arg(image.height())
+            .arg(shown.width()).arg(shown.height())
+            .arg(QString::fromLatin1(QCryptographicHash::hash(pixels, QCryptographicHash::Md5).toHex().left(12)));
+    };
     QStringList lines;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QTextBlockFormat f = block.blockFormat();
         const Qt::Alignment h = f.alignment() & Qt::AlignHorizontal_Mask;
+        const char *alignment = (h & Qt::AlignHCenter) ? "center" : (h & Qt::AlignJustify) ? "justify"
+            : (h & (Qt::AlignRight | Qt::AlignTrailing)) ? "right" : "left";
         const double emptySize = block.charFormat().font().resolve(document.defaultFont()).pointSizeF();
-        const char *alignment = (h & Qt::AlignHCenter) ? "center"
-            : (h & Qt::AlignJustify)                    ? "justify"
-            : (h & (Qt::AlignRight | Qt::AlignTrailing)) ? "right"
-                                                         : "left";
         lines << QStringLiteral("paragraph %1 left %2 right %3 first %4 before %5 after %6%7")
                      .arg(QLatin1String(alignment)).arg(f.leftMargin() + f.indent() * document.indentWidth())
                      .arg(f.rightMargin()).arg(f.textIndent()).arg(f.topMargin()).arg(f.bottomMargin())
@@ -180,10 +167,11 @@ inline QStringList describe(const QTextDocument &document)
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const QTextCharFormat format = fragment.charFormat();
-            const QString described = format.isImageFormat() ? QString() : describeRun(document, format);
-            if (format.isImageFormat()) {
+            const bool picture = format.isImageFormat();
+            const QString described = picture ? describePicture(format.toImageFormat()) : describeRun(format);
+            if (picture) {
                 for (int i = 0; i < fragment.length(); ++i)
-                    lines << describePicture(document, format.toImageFormat());
+                    lines << described;
             } else if (described == previous) { // the run goes on
                 lines.last().insert(lines.last().lastIndexOf(QLatin1Char('"')), fragment.text());
             } else {
