@@ -1,7 +1,6 @@
 // The File commands over a real song control and real files: the save
-// question and what stops a command, Save and Save As with the marker names,
-// overwriting, plain text, failures told with the file's name and reason,
-// the title, the changed flag, recent songs and printing.
+// question, Save and Save As with the marker names, overwriting, plain text,
+// failures told with the file's name and reason, and printing to PDF.
 
 #include "base/Module1.h"
 #include "document/DocumentImages.h"
@@ -14,7 +13,6 @@
 #include <QDir>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <unistd.h>
@@ -83,8 +81,6 @@ private slots:
     void openReadsTextThatIsNotRtf();
     void failedOpenLeavesTheSong();
     void failedSaveIsTold();
-    void newSongsAndTheChangedFlag();
-    void recentSongs();
     void printsToPdf();
 };
 
@@ -276,45 +272,6 @@ void tst_SongFileCommands::failedSaveIsTold()
     QVERIFY(f.song->Changed());
 }
 
-// New songs come from the template (empty, silently, without it); only the
-// user's edits mark the song changed.
-void tst_SongFileCommands::newSongsAndTheChangedFlag()
-{
-    Fixture f;
-    f.commands->startupSong();
-    QCOMPARE(f.commands->title() + '|' + f.commands->fileName(), "Songloom - NewSong1|" + f.folder.filePath("NewSongTemplate.rtf"));
-    QVERIFY(f.song->Text().contains("Words & Music by"));
-    QVERIFY(f.open("A.rtf"));
-    f.commands->Close();
-    QCOMPARE(f.state(), QStringLiteral("|0|Songloom - NewSong1|"));
-    QFile::remove(f.folder.filePath("NewSongTemplate.rtf"));
-    f.commands->New();
-    QCOMPARE(f.song->Text(), QString());
-    QVERIFY(f.prompt.messages.isEmpty());
-
-    QSignalSpy refreshes(f.commands, &SongFileCommands::selectionStateNeeded);
-    f.commands->setLoading(true);
-    f.type("x");
-    QVERIFY(!f.song->Changed() && refreshes.isEmpty());
-    f.commands->setLoading(false);
-    f.type("y");
-    QVERIFY(f.song->Changed() && refreshes.count() >= 1);
-}
-
-// The eight latest, the latest first, kept for the next run.
-void tst_SongFileCommands::recentSongs()
-{
-    Fixture f;
-    for (int i : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 5})
-        QVERIFY(f.open(QStringLiteral("Song %1.rtf").arg(i)));
-    QStringList expected;
-    for (int i : {5, 10, 9, 8, 7, 6, 4, 3})
-        expected << f.songPath(QStringLiteral("Song %1.rtf").arg(i));
-    QCOMPARE(f.commands->recentSongs(), expected);
-    QWidget window;
-    QCOMPARE(SongFileCommands(new rtfText(&window), &window).recentSongs(), expected);
-}
-
 // The whole song, or the selection alone, goes to a PDF file chosen in the
 // print dialog; a cancelled dialog prints nothing.
 void tst_SongFileCommands::printsToPdf()
@@ -344,8 +301,6 @@ void tst_SongFileCommands::printsToPdf()
     QCOMPARE(f.prompt.printSelectionOffered, QList<bool>({false, false, true}));
     const QByteArray selection = readAll(pdf);
     QVERIFY(selection.startsWith("%PDF") && !selection.contains("/Subtype /Image"));
-    f.commands->PrintPreview();
-    QCOMPARE(f.prompt.dialogTitles.last(), QStringLiteral("Print Preview"));
 }
 
 QTEST_MAIN(tst_SongFileCommands)
