@@ -64,7 +64,6 @@ private slots:
     void copyrightBeforeTheSelection();
     void fontSizeBox();
     void fontDialog();
-    void selectionState_data();
     void selectionState();
 };
 
@@ -172,34 +171,27 @@ void tst_EditCommands::fontDialog()
              QStringLiteral("DejaVu Serif 16 false true true"));
 }
 
-// The font panel's text, the size box's ("?": kept), Bold, and the pressed
-// alignment ("?": none); then the alignment buttons over both paragraphs.
-void tst_EditCommands::selectionState_data()
-{
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("bold word") << 0 << 7 << "Arial 10|10|1|0 2 1";
-    QTest::newRow("partly bold") << 0 << 10 << "Arial 10|10|0|0 2 1";
-    QTest::newRow("mixed sizes and alignments") << 5 << 15 << "Arial |?|0|? 2 1";
-    QTest::newRow("caret in right-aligned text") << 17 << 0 << "Arial 12|12|0|1 2 1";
-}
-
+// The font panel's text, the size box's ("?": kept), Bold, the pressed
+// alignment ("?": none; 0 left, 1 right, 2 center); then the alignment the
+// Center and Right buttons press.
 void tst_EditCommands::selectionState()
 {
-    QFETCH(int, start);
-    QFETCH(int, length);
-    QFETCH(QString, shown);
-    Fixture f;
-    f.select(start, length);
-    const SelectionState state = SelectionState::of(*f.song);
-    QString seen = QStringList({state.fontPanelText, state.fontSizeText.value_or("?"), QString::number(state.bold),
-                                ::shown(state.alignment)}).join('|');
-    for (int align : {rtfText::rtfCenter, rtfText::rtfRight}) {
-        f.commands->Align(align);
-        seen += ' ' + ::shown(SelectionState::of(*f.song).alignment);
-    }
-    QCOMPARE(seen, shown);
+    const auto state = [](int start, int length) {
+        Fixture f;
+        f.select(start, length);
+        const SelectionState state = SelectionState::of(*f.song);
+        QString seen = QStringList({state.fontPanelText, state.fontSizeText.value_or("?"), QString::number(state.bold),
+                                    shown(state.alignment)}).join('|');
+        for (int align : {rtfText::rtfCenter, rtfText::rtfRight}) {
+            f.commands->Align(align);
+            seen += ' ' + shown(SelectionState::of(*f.song).alignment);
+        }
+        return seen;
+    };
+    QCOMPARE(state(0, 7), "Arial 10|10|1|0 2 1");  // bold word
+    QCOMPARE(state(0, 10), "Arial 10|10|0|0 2 1"); // partly bold
+    QCOMPARE(state(5, 15), "Arial |?|0|? 2 1");    // mixed sizes and alignments
+    QCOMPARE(state(17, 0), "Arial 12|12|0|1 2 1"); // caret in right-aligned text
 }
 
 QTEST_MAIN(tst_EditCommands)

@@ -15,8 +15,7 @@
 
 namespace SongSamples {
 
-// RTF sizes are whole half points: a 10-point base font keeps every size
-// exact (the program's 9.75 points are written as 10).
+// A 10-point base font keeps every size exact in RTF's half points.
 inline QFont testBaseFont()
 {
     return QFont(QStringLiteral("MS Sans Serif"), 10);
@@ -70,8 +69,7 @@ inline QTextCharFormat run(const QString &family = {}, double points = 0, QStrin
     if (points > 0)
         format.setFontPointSize(points);
     format.setFontWeight(flags.contains(u'b') ? QFont::Bold : QFont::Normal);
-    format.setFontItalic(flags.contains(u'i'));
-    format.setFontUnderline(flags.contains(u'u'));
+    format.setFontItalic(flags.contains(u'i')), format.setFontUnderline(flags.contains(u'u'));
     format.setFontStrikeOut(flags.contains(u's'));
     if (flags.contains(u'^') || flags.contains(u'_'))
         format.setVerticalAlignment(flags.contains(u'^') ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignSubScript);
@@ -85,11 +83,8 @@ inline QTextBlockFormat paragraph(Qt::Alignment alignment, double left = 0, doub
 {
     QTextBlockFormat format;
     format.setAlignment(alignment);
-    format.setLeftMargin(left);
-    format.setRightMargin(right);
-    format.setTextIndent(first);
-    format.setTopMargin(before);
-    format.setBottomMargin(after);
+    format.setLeftMargin(left), format.setRightMargin(right), format.setTextIndent(first);
+    format.setTopMargin(before), format.setBottomMargin(after);
     return format;
 }
 

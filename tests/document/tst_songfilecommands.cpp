@@ -78,8 +78,7 @@ private slots:
     void saveAsAsksBeforeReplacing();
     void saveAsFormats_data();
     void saveAsFormats();
-    void openReadsTextThatIsNotRtf();
-    void failedOpenLeavesTheSong();
+    void openTextOrFail();
     void failedSaveIsTold();
     void printsToPdf();
 };
@@ -216,8 +215,8 @@ void tst_SongFileCommands::saveAsFormats()
     QVERIFY(!plain || f.prompt.messages[0].title == "Plain Text");
 }
 
-// UTF-8, or else Latin-1.
-void tst_SongFileCommands::openReadsTextThatIsNotRtf()
+// Text that is not RTF opens as UTF-8, or else Latin-1.
+void tst_SongFileCommands::openTextOrFail()
 {
     Fixture f;
     writeAll(f.songPath("Lyrics.txt"), "Gr\xc3\xbc\xc3\x9f" "e\r\nsecond line\n");
@@ -226,13 +225,9 @@ void tst_SongFileCommands::openReadsTextThatIsNotRtf()
     QCOMPARE(f.state(), QStringLiteral("Grüße\r\nsecond line\r\n|0|Songloom - Lyrics.txt|") + f.songPath("Lyrics.txt"));
     QVERIFY(f.commands->OpenSong(f.songPath("Old.txt")));
     QCOMPARE(f.song->Text(), QStringLiteral("café"));
-}
 
-// Told with the file and the reason; song, title and changed flag kept.
-void tst_SongFileCommands::failedOpenLeavesTheSong()
-{
-    Fixture f;
-    QVERIFY(f.open("Mine.rtf"));
+    // A failed Open is told with the file and the reason; song, title and
+    // changed flag stay.
     f.type("!");
     const QString before = f.state();
     f.prompt.messageAnswers << QMessageBox::No;

@@ -1,5 +1,5 @@
 // The song's text over a bare QTextDocument: positions counted with CR LF,
-// undetermined formats, Span, and the cursor listener a view follows.
+// undetermined formats, Span. (The widget's tests show the view follows it.)
 
 #include "document/BaseFont.h"
 #include "document/SongText.h"
@@ -18,7 +18,6 @@ private slots:
     void positionsCountBreaksAsCrLf();
     void undeterminedFormats();
     void span();
-    void listenerHearsEveryMove();
 };
 
 // Every selection between two positions that do not split a CR LF pair
@@ -127,30 +126,6 @@ void tst_SongText::span()
         expected << c.selected;
     }
     QCOMPARE(selected, expected);
-}
-
-// A view shows what the song's text selected and the format it holds for
-// typing: the listener gets the cursor after every member that changes it.
-void tst_SongText::listenerHearsEveryMove()
-{
-    QTextDocument document;
-    SongText text(&document);
-    QTextCursor heard;
-    int calls = 0;
-    text.setCursorListener([&](const QTextCursor &cursor) { heard = cursor, ++calls; });
-    text.setSelText(QStringLiteral("one two"));
-    QCOMPARE(heard.position(), 7);
-    text.setSelStart(4);
-    text.Span(QStringLiteral(" "));
-    QCOMPARE(heard.selectedText(), QStringLiteral("two"));
-    text.setSelStart(7);
-    text.setSelItalic(true);
-    QVERIFY(heard.charFormat().fontItalic());
-    text.setSelRTF(QStringLiteral("{\\rtf1 !}"));
-    QCOMPARE(heard.position(), 8);
-    text.setTextRTF(QStringLiteral("{\\rtf1 new}"));
-    QCOMPARE(heard, text.cursor());
-    QCOMPARE(calls, 7);
 }
 
 QTEST_MAIN(tst_SongText)
