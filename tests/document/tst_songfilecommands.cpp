@@ -71,12 +71,9 @@ class tst_SongFileCommands : public QObject
     Q_OBJECT
 
 private slots:
-    void saveQuestionStopsOrGoesOn_data();
     void saveQuestionStopsOrGoesOn();
-    void saveFollowsTheFileName_data();
     void saveFollowsTheFileName();
     void saveAsAsksBeforeReplacing();
-    void saveAsFormats_data();
     void saveAsFormats();
     void openTextOrFail();
     void failedSaveIsTold();
@@ -84,76 +81,55 @@ private slots:
 };
 
 // Each command that replaces the song asks first; Cancel, or Yes with a Save
-// As cancelled or failed, leaves the song as it was.
-void tst_SongFileCommands::saveQuestionStopsOrGoesOn_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QMessageBox::StandardButton>("answer");
-    QTest::addColumn<QString>("saveAsPath"); // "" cancels the Save As
-    QTest::addColumn<bool>("goesOn");
-    QTest::newRow("New, Cancel") << "New" << QMessageBox::Cancel << "" << false;
-    QTest::newRow("New, No") << "New" << QMessageBox::No << "" << true;
-    QTest::newRow("Open, Yes, save failed") << "Open" << QMessageBox::Yes << "no folder/Kept.rtf" << false;
-    QTest::newRow("Open, No") << "Open" << QMessageBox::No << "" << true;
-    QTest::newRow("Close, Yes, Save As cancelled") << "Close" << QMessageBox::Yes << "" << false;
-    QTest::newRow("Close, Yes, saved") << "Close" << QMessageBox::Yes << "Kept.rtf" << true;
-}
-
+// As cancelled or failed, leaves the song as it was. Shown: the question,
+// whether the words are still there, the changed flag, the title, and
+// whether Save As wrote the words.
 void tst_SongFileCommands::saveQuestionStopsOrGoesOn()
 {
-    QFETCH(QString, command);
-    QFETCH(QMessageBox::StandardButton, answer);
-    QFETCH(QString, saveAsPath);
-    QFETCH(bool, goesOn);
-    Fixture f;
-    f.commands->NewSong(); // no file of its own, so Yes runs Save As
-    f.type("My own words");
-    const QString before = f.state();
-    writeAll(f.songPath("Other.rtf"), songRtf);
-    f.prompt.messageAnswers << answer;
-    if (answer == QMessageBox::Yes)
-        f.prompt.fileAnswers << (saveAsPath.isEmpty() ? QString() : f.songPath(saveAsPath));
-    f.prompt.fileAnswers << f.songPath("Other.rtf");
-    command == "New" ? f.commands->New() : command == "Open" ? f.commands->Open() : f.commands->Close();
-
-    QCOMPARE(messageLine(f.prompt.messages.first()),
-             messageLine({QMessageBox::Question, "Save Changes?", "The current Document has changed.\nDo you want to save it?",
-                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel}));
-    if (!goesOn) {
-        QCOMPARE(f.state(), before);
-        return;
-    }
-    QVERIFY(!f.song->Changed() && !f.song->Text().contains("My own words"));
-    QVERIFY(answer != QMessageBox::Yes || readAll(f.songPath(saveAsPath)).contains("My own words"));
-    QCOMPARE(f.commands->title(), command == "Open" ? QStringLiteral("Songloom - Other.rtf") : QStringLiteral("Songloom - NewSong1"));
+    QString question;
+    const auto after = [&question](const char *command, QMessageBox::StandardButton answer, const QString &saveAs = {}) {
+        Fixture f;
+        f.commands->NewSong(); // no file of its own, so Yes runs Save As
+        f.type("My own words");
+        writeAll(f.songPath("Other.rtf"), songRtf);
+        f.prompt.messageAnswers << answer;
+        if (answer == QMessageBox::Yes)
+            f.prompt.fileAnswers << (saveAs.isEmpty() ? QString() : f.songPath(saveAs));
+        f.prompt.fileAnswers << f.songPath("Other.rtf");
+        command == QLatin1String("New") ? f.commands->New() : command == QLatin1String("Open") ? f.commands->Open() : f.commands->Close();
+        question = messageLine(f.prompt.messages.value(0));
+        return QStringList{f.prompt.messages.value(0).title, f.song->Text().contains("My own words") ? "kept" : "gone",
+                           QString::number(f.song->Changed()), f.commands->title(),
+                           readAll(f.songPath(saveAs)).contains("My own words") ? "saved" : ""}.join('|');
+    };
+    QCOMPARE(after("New", QMessageBox::Cancel), "Save Changes?|kept|1|Songloom - NewSong1|");
+    QCOMPARE(after("New", QMessageBox::No), "Save Changes?|gone|0|Songloom - NewSong1|");
+    QCOMPARE(after("Open", QMessageBox::Yes, "no folder/Kept.rtf"), "Save Changes?|kept|1|Songloom - NewSong1|");
+    QCOMPARE(after("Open", QMessageBox::No), "Save Changes?|gone|0|Songloom - Other.rtf|");
+    QCOMPARE(after("Close", QMessageBox::Yes), "Save Changes?|kept|1|Songloom - NewSong1|"); // Save As cancelled
+    QCOMPARE(after("Close", QMessageBox::Yes, "Kept.rtf"), "Save Changes?|gone|0|Songloom - NewSong1|saved");
+    QCOMPARE(question, messageLine({QMessageBox::Question, "Save Changes?", "The current Document has changed.\nDo you want to save it?",
+                                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel}));
 }
 
 // Songs named like the template or the new song, and songs without a file,
-// go to Save As; others are written in place. The song open before is never
-// written over.
-void tst_SongFileCommands::saveFollowsTheFileName_data()
-{
-    QTest::addColumn<QString>("opened");   // "" for a new song
-    QTest::addColumn<QString>("proposed"); // "" when Save writes in place
-    QTest::newRow("named") << "Amazing Grace.rtf" << "";
-    QTest::newRow("TEMPLATE in the name") << "My TEMPLATE.rtf" << "NewSong1.rtf";
-    QTest::newRow("NewSong12") << "NewSong12.rtf" << "NewSong12.rtf";
-    QTest::newRow("new song after another was open") << "" << "NewSong1.rtf";
-}
-
+// go to Save As with a new song's name; others are written in place. The
+// song open before is never written over.
 void tst_SongFileCommands::saveFollowsTheFileName()
 {
-    QFETCH(QString, opened);
-    QFETCH(QString, proposed);
-    Fixture f;
-    QVERIFY(f.open("Before.rtf"));
-    QVERIFY(opened.isEmpty() ? (f.commands->Close(), true) : f.open(opened));
-    f.type(" edited");
-    QCOMPARE(f.commands->Save(), proposed.isEmpty());
-    QCOMPARE(f.prompt.dialogPaths, proposed.isEmpty() ? QStringList() : QStringList{f.songPath(proposed)});
-    QCOMPARE(f.song->Changed(), !proposed.isEmpty());
-    QVERIFY(!proposed.isEmpty() || readAll(f.songPath(opened)).contains("edited"));
-    QVERIFY(!readAll(f.songPath("Before.rtf")).contains("edited"));
+    const auto save = [](const QString &opened) {
+        Fixture f;
+        f.open("Before.rtf");
+        opened.isEmpty() ? f.commands->Close() : void(f.open(opened));
+        f.type(" edited");
+        const bool inPlace = f.commands->Save() && readAll(f.songPath(opened)).contains("edited");
+        return (inPlace ? QStringLiteral("in place") : "Save As " + QFileInfo(f.prompt.dialogPaths.value(0)).fileName())
+            + (readAll(f.songPath("Before.rtf")).contains("edited") ? ", Before.rtf written over" : "");
+    };
+    QCOMPARE(save("Amazing Grace.rtf"), "in place");
+    QCOMPARE(save("My TEMPLATE.rtf"), "Save As NewSong1.rtf");
+    QCOMPARE(save("NewSong12.rtf"), "Save As NewSong12.rtf");
+    QCOMPARE(save(""), "Save As NewSong1.rtf"); // a new song after another was open
 }
 
 // No: the dialog comes back with the same name. Yes: written, and the name
@@ -185,34 +161,27 @@ void tst_SongFileCommands::saveAsAsksBeforeReplacing()
 }
 
 // RTF under .rtf and .doc; plain text, after a word of warning, under .txt,
-// and the later Saves keep the format without asking again.
-void tst_SongFileCommands::saveAsFormats_data()
-{
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("rtf") << "Rich Text Format (*.rtf)" << "Song.rtf";
-    QTest::newRow("word6") << "Word6 Document (*.doc)" << "Song.doc";
-    QTest::newRow("plain text") << "Plain Text (*.txt)" << "Song.txt";
-}
-
+// and the later Saves keep the format without asking again. Shown: what
+// Save As wrote, what Save wrote, and the messages.
 void tst_SongFileCommands::saveAsFormats()
 {
-    QFETCH(QString, entry);
-    QFETCH(QString, name);
-    const bool plain = name.endsWith("txt");
-    Fixture f;
-    f.setSongWithChord();
-    f.prompt.fileAnswers << f.songPath(name);
-    f.prompt.filterAnswers << entry;
-    QVERIFY(f.commands->SaveDocumentAs());
-    QCOMPARE(f.prompt.dialogFilters.first(), SongFileCommands::fileFilter());
-    const QByteArray written = readAll(f.songPath(name));
-    QVERIFY(plain ? written == "Amazing grace\nhow sweet" : written.startsWith("{\\rtf"));
-    f.type("!");
-    QVERIFY(f.commands->Save());
-    QCOMPARE(readAll(f.songPath(name)).startsWith("{\\rtf"), !plain);
-    QCOMPARE(f.prompt.messages.size(), plain ? 1 : 0);
-    QVERIFY(!plain || f.prompt.messages[0].title == "Plain Text");
+    const auto saveAs = [](const QString &entry, const QString &name) {
+        Fixture f;
+        f.setSongWithChord();
+        f.prompt.fileAnswers << f.songPath(name);
+        f.prompt.filterAnswers << entry;
+        f.commands->SaveDocumentAs();
+        const QByteArray first = readAll(f.songPath(name));
+        f.type("!");
+        f.commands->Save();
+        QStringList shown{first.startsWith("{\\rtf") ? "RTF" : first, readAll(f.songPath(name)).startsWith("{\\rtf") ? "RTF" : "text"};
+        for (const ScriptedPrompt::Message &message : f.prompt.messages)
+            shown << message.title;
+        return shown.join('|');
+    };
+    QCOMPARE(saveAs("Rich Text Format (*.rtf)", "Song.rtf"), "RTF|RTF");
+    QCOMPARE(saveAs("Word6 Document (*.doc)", "Song.doc"), "RTF|RTF");
+    QCOMPARE(saveAs("Plain Text (*.txt)", "Song.txt"), "Amazing grace\nhow sweet|text|Plain Text");
 }
 
 // Text that is not RTF opens as UTF-8, or else Latin-1.
