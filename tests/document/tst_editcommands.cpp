@@ -15,7 +15,6 @@
 #include <QTest>
 
 using namespace SongSamples;
-using Bool = std::optional<bool>;
 
 namespace {
 
@@ -39,8 +38,7 @@ struct Fixture
     {
         song->setTextRTF(QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\ql\\f0\\fs20 {\\b Amazing} grace\\par"
                                         "\\pard\\qr\\f0\\fs24 how sweet}"));
-        // Set here too: the reader does not yet keep the last paragraph's
-        // alignment when the RTF ends without \par.
+        // The reader does not yet keep the last paragraph's alignment.
         select(15, 0);
         song->setSelAlignment(rtfText::rtfRight);
         select(0, 0);
@@ -161,8 +159,7 @@ void tst_EditCommands::fontDialog()
     f.commands->Font();
     QCOMPARE(f.song->SelFontSize(), std::optional<double>());
     QFont chosen(QStringLiteral("DejaVu Serif"), 16);
-    chosen.setItalic(true);
-    chosen.setStrikeOut(true);
+    chosen.setItalic(true), chosen.setStrikeOut(true);
     f.prompt.fontAnswers << chosen;
     f.commands->Font();
     QCOMPARE(f.prompt.dialogTitles, QStringList({"Font", "Font"}));

@@ -11,24 +11,20 @@
 #include <QTest>
 #include <QTextDocument>
 
-namespace {
-
-// No file of the corpus is larger than 3 MB; even under sanitizers each
-// opens well within this.
+// No file of the corpus is over 3 MB; even under sanitizers each opens well within this.
 constexpr qint64 openTimeLimitMs = 20000;
 
 const QString corpusDir = qEnvironmentVariable("SONGLOOM_RTF_CORPUS", QStringLiteral(SONGLOOM_SHARED_DIR "/rtf-corpus"));
 
-QByteArray readFile(const QString &name)
+static QByteArray readFile(const QString &name)
 {
     QFile file(corpusDir + QLatin1Char('/') + name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Paragraphs, line breaks, tabs and table cells all become one space: tables
-// are flattened here and laid out in cells by LibreOffice, which writes
-// nothing for a picture.
-QString normalised(QString text)
+// Paragraphs, line breaks, tabs and table cells (laid out by LibreOffice,
+// flattened by us) become one space; LibreOffice writes nothing for a picture.
+static QString normalised(QString text)
 {
     static const QRegularExpression space(QStringLiteral("[\\s\\x{00A0}\\x{2028}\\x{2029}]+"),
                                           QRegularExpression::UseUnicodePropertiesOption);
@@ -51,8 +47,6 @@ const QHash<QString, const char *> pictureDifferences = {
     {"rtfpipe/RtfPipe.Tests_Files_Issue37.rtf", "two PNG pictures in \\shppict that LibreOffice drops; we show them"},
 };
 
-} // namespace
-
 class tst_RtfReaderCorpus : public QObject
 {
     Q_OBJECT
@@ -74,15 +68,13 @@ void tst_RtfReaderCorpus::readsLikeLibreOffice_data()
 }
 
 // Every file opens in bounded time; only files that do not start as RTF are
-// refused (LibreOffice shows those as plain text; the song control decides for
-// us). Where LibreOffice read the file, our text and picture count are its own
-// but for the differences listed above.
+// refused (the song control opens those as plain text). Where LibreOffice
+// read the file, our text and picture count are its own but for the above.
 void tst_RtfReaderCorpus::readsLikeLibreOffice()
 {
     QFETCH(QString, name);
     QFETCH(QJsonObject, entry);
     const QByteArray data = readFile(name);
-
     QTextDocument document;
     RtfReader reader;
     QElapsedTimer timer;

@@ -59,8 +59,7 @@ inline QImage colourPicture()
     return image;
 }
 
-// A run's format: family and size when given, and flags: b bold, i italic,
-// u underline, s strike-through, ^ raised, _ lowered.
+// Family and size when given; b bold, i italic, u underline, s struck, ^ raised, _ lowered.
 inline QTextCharFormat run(const QString &family = {}, double points = 0, QStringView flags = {}, QColor colour = {})
 {
     QTextCharFormat format;
@@ -123,11 +122,9 @@ inline void fillFullSong(QTextDocument &document)
     cursor.insertText("Grâce étonnante – Ünïcödé € “quoted” 日本語 😀 {braces} back\\slash", run());
 }
 
-// One line per paragraph (its format; an empty one also its size, which
-// gives the line its height) and per run of equally formatted text or per
-// picture (its pixels, and the size shown in whole pixels: other programs'
-// twips may be off by one from ours). Neighbouring runs of one format are
-// joined, so the same content in other fragments compares equal.
+// One line per paragraph (an empty one with the size that gives it its
+// height), per run of one format (however it is split in fragments), and per
+// picture (pixels, and size shown in whole pixels as others' twips may be off).
 inline QStringList describe(const QTextDocument &document)
 {
     const auto describeRun = [&](const QTextCharFormat &format) {
