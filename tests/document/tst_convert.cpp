@@ -53,8 +53,7 @@ void tst_Convert::convertsOrSaysWhyNot_data()
     QTest::newRow("pdf into a missing folder") << "song.rtf" << "no/such/out.pdf" << 1 << QByteArray("no/such/out.pdf") << QByteArray();
 }
 
-// The file is replaced whole, no temporary file staying behind; a failure
-// is one line that says what went wrong, and leaves no file.
+// The file is replaced whole, with no temporary file left; a failure is one line saying why, and no file.
 void tst_Convert::convertsOrSaysWhyNot()
 {
     QFETCH(QString, in);

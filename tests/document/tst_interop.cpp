@@ -36,8 +36,7 @@ void tst_Interop::weReadLibreOfficesRtf()
 {
     QFETCH(QString, from);
     QTemporaryDir dir;
-    // LibreOffice with a private profile, so no user setting and no running
-    // office interferes; gives the converted file's path.
+    // LibreOffice in a private profile (no user setting, no running office); gives the file converted.
     const auto convert = [&dir](const QString &path, const QString &extension) {
         const QString out = dir.filePath("out-" + extension);
         QProcess soffice;

@@ -69,16 +69,13 @@ void tst_RtfWriter::roundTrip()
     QVERIFY2(RtfReader().read(rtf, &read), rtf.left(200).constData());
     QCOMPARE(describe(read), describe(original));
     QCOMPARE(RtfWriter().write(read), rtf); // what was read is written the same again
-    // A fragment carries no pictures, but all of its text.
-    QVERIFY(RtfReader().read(RtfWriter().write(QTextDocumentFragment(&original)), &fromFragment));
+    QVERIFY(RtfReader().read(RtfWriter().write(QTextDocumentFragment(&original)), &fromFragment)); // no pictures, all text
     QCOMPARE(fromFragment.toRawText(), original.toRawText().remove(QChar::ObjectReplacementCharacter));
 }
 
-// The full song in the program's base font: in standard units and escapes,
-// US-ASCII in balanced groups, and byte for byte as the golden file has it
-// (work on the writer's speed must not change what it writes). On a
-// difference the file written is put beside the test's run; copy it over the
-// golden file only when the change is meant.
+// The full song in the program's base font, in standard units and escapes,
+// US-ASCII in balanced groups, and byte for byte the golden file (on a
+// difference, copy the file written over it only when the change is meant).
 void tst_RtfWriter::fullSong()
 {
     QTextDocument document;
@@ -92,14 +89,13 @@ void tst_RtfWriter::fullSong()
     cursor.insertText(QStringLiteral("dotted"), dotted);
     const QByteArray rtf = RtfWriter().write(document).trimmed();
 
-    // \uN with "?" for readers without Unicode (signed, and two for a
+    // \uN and \uc1's one "?" for readers without Unicode (signed, two for a
     // surrogate pair), sizes in half points, lengths in twips.
     for (const char *expected :
          {"\\{braces\\} back\\\\slash", "Gr\\u226?ce", "\\u-10179?\\u-8704?", "How sweet\\tab the sound",
           "\\line that saved", "{\\f0\\fs20 Plain, }", "\\fs19\\i words", "{\\f0\\fs21\\uld dotted}",
           "\\pard\\plain\\qc\\sa120", "\\pard\\plain\\ql\\li450\\ri225\\fi-150\\sb60", "\\pard\\plain\\qj\\li900"})
         QVERIFY2(rtf.contains(expected), expected);
-    // \uc1: one "?" after each \uN.
     QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1"));
     int depth = 0;
     for (qsizetype i = 0; i < rtf.size(); ++i) {

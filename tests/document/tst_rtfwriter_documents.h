@@ -1,7 +1,6 @@
 #pragma once
 
-// Songs built in code for the document tests, a description of a document's
-// content to compare two documents by, and small file helpers.
+// Songs built in code for the document tests, a description of a document to compare by, file helpers.
 
 #include "document/DocumentImages.h"
 
@@ -39,10 +38,8 @@ inline QImage chordPicture(int seed)
     QImage image(40, 48, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    for (int line = 0; line < 6; ++line) {
-        painter.drawLine(5 + line * 6, 8, 5 + line * 6, 40);
-        painter.drawLine(5, 8 + line * 6, 35, 8 + line * 6);
-    }
+    for (int line = 0; line < 6; ++line)
+        painter.drawLines(QList<QLine>{QLine(5 + line * 6, 8, 5 + line * 6, 40), QLine(5, 8 + line * 6, 35, 8 + line * 6)});
     painter.fillRect(3 + seed % 6 * 6, 10 + seed % 5 * 6, 5, 5, Qt::black);
     painter.fillRect(0, 42 + seed % 5, 1 + seed % 39, 1, Qt::black);
     return image;
@@ -52,10 +49,9 @@ inline QImage chordPicture(int seed)
 inline QImage colourPicture()
 {
     QImage image(37, 23, QImage::Format_ARGB32);
-    for (int i = 0; i < 37 * 23; ++i) {
-        const int x = i % 37, y = i / 37;
-        image.setPixel(x, y, qRgba(x * 7, y * 11, (x * y) % 256, 40 + (x + y) * 3));
-    }
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgba(x * 7, y * 11, (x * y) % 256, 40 + (x + y) * 3));
     return image;
 }
 
@@ -68,8 +64,7 @@ inline QTextCharFormat run(const QString &family = {}, double points = 0, QStrin
     if (points > 0)
         format.setFontPointSize(points);
     format.setFontWeight(flags.contains(u'b') ? QFont::Bold : QFont::Normal);
-    format.setFontItalic(flags.contains(u'i')), format.setFontUnderline(flags.contains(u'u'));
-    format.setFontStrikeOut(flags.contains(u's'));
+    format.setFontItalic(flags.contains(u'i')), format.setFontUnderline(flags.contains(u'u')), format.setFontStrikeOut(flags.contains(u's'));
     if (flags.contains(u'^') || flags.contains(u'_'))
         format.setVerticalAlignment(flags.contains(u'^') ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignSubScript);
     if (colour.isValid())
@@ -77,8 +72,7 @@ inline QTextCharFormat run(const QString &family = {}, double points = 0, QStrin
     return format;
 }
 
-inline QTextBlockFormat paragraph(Qt::Alignment alignment, double left = 0, double right = 0, double first = 0,
-                                  double before = 0, double after = 0)
+inline QTextBlockFormat paragraph(Qt::Alignment alignment, double left = 0, double right = 0, double first = 0, double before = 0, double after = 0)
 {
     QTextBlockFormat format;
     format.setAlignment(alignment);

@@ -20,9 +20,8 @@ private slots:
     void span();
 };
 
-// Every selection between two positions that do not split a CR LF pair
-// (paragraph breaks, and a line break inside a paragraph) selects exactly
-// those characters of Text(), and reads back the same.
+// Every selection between positions that do not split a CR LF pair (paragraph
+// or line break) selects exactly those characters of Text(), and reads back so.
 void tst_SongText::positionsCountBreaksAsCrLf()
 {
     const QString expected = QStringLiteral("verse\r\nbold line\r\n\r\n\uFFFCG\r\nend");
@@ -44,8 +43,8 @@ void tst_SongText::positionsCountBreaksAsCrLf()
             text.setSelStart(from);
             const int lengthAtStart = text.SelLength();
             text.setSelLength(to - from);
-            QCOMPARE(QStringLiteral("%1 %2 %3 ").arg(lengthAtStart).arg(text.SelStart()).arg(text.SelLength()) + text.SelText(),
-                     QStringLiteral("0 %1 %2 ").arg(from).arg(to - from) + expected.mid(from, to - from));
+            QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(lengthAtStart).arg(text.SelStart()).arg(text.SelLength()).arg(text.SelText()),
+                     QStringLiteral("0 %1 %2 %3").arg(from).arg(to - from).arg(expected.mid(from, to - from)));
         }
     }
     // Out of range, and inside a CR LF pair (the break goes with the end).
