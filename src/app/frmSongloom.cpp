@@ -31,6 +31,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
@@ -164,7 +165,16 @@ void frmSongloom::connectCommands()
     connect(m_fileCommands, &SongFileCommands::recentSongsChanged, this, [this](const QStringList &songs) {
         m_menus.showRecentSongs(songs, [this](const QString &path) { m_fileCommands->OpenRecent(path); });
     });
-    connect(m_toolBar.cboFontSize, &QComboBox::textActivated, m_editCommands, &EditCommands::FontSize);
+    // The size box applies a size picked from its list or typed and confirmed
+    // with Return; leaving it does not, and forgets what was typed.
+    QComboBox *sizeBox = m_toolBar.cboFontSize;
+    connect(sizeBox, &QComboBox::textActivated, this, &frmSongloom::applyFontSize);
+    connect(sizeBox->lineEdit(), &QLineEdit::returnPressed, this, [this, sizeBox] {
+        if (sizeBox->findText(sizeBox->currentText()) < 0)
+            applyFontSize(sizeBox->currentText());
+    });
+    // The box passes its focus events on to its line edit itself.
+    sizeBox->installEventFilter(this);
     connect(m_fileCommands, &SongFileCommands::titleChanged, this, &QWidget::setWindowTitle);
     connect(m_chordPanel, &ChordListPanel::statusChanged, m_libraryPanel, &QLabel::setText);
     connect(m_chordPanel, &ChordListPanel::editChordRequested, this, &frmSongloom::editChord);
@@ -367,8 +377,28 @@ void frmSongloom::dropEvent(QDropEvent *event)
     QTimer::singleShot(0, this, [this, path] { m_fileCommands->OpenSong(path); });
 }
 
+void frmSongloom::applyFontSize(const QString &text)
+{
+    showFontSize(text);
+    m_editCommands->FontSize(text);
+    rtfText_SelChange();
+}
+
+void frmSongloom::showFontSize(const QString &text)
+{
+    m_shownFontSize = text;
+    // The list's entry, when it has one, is the current item, so that the box
+    // sees nothing new to apply when it loses the keyboard.
+    QComboBox *sizeBox = m_toolBar.cboFontSize;
+    sizeBox->setCurrentIndex(sizeBox->findText(text));
+    sizeBox->setEditText(text);
+}
+
 bool frmSongloom::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_toolBar.cboFontSize && event->type() == QEvent::FocusOut
+        && m_toolBar.cboFontSize->currentText() != m_shownFontSize)
+        showFontSize(m_shownFontSize);
     if (watched == rtfText->viewport()) {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto *drag = static_cast<QDragMoveEvent *>(event);
@@ -392,7 +422,7 @@ void frmSongloom::rtfText_SelChange()
     const SelectionState state = SelectionState::of(*rtfText);
     m_fontPanel->setText(state.fontPanelText);
     if (state.fontSizeText)
-        m_toolBar.cboFontSize->setEditText(*state.fontSizeText);
+        showFontSize(*state.fontSizeText);
     m_toolBar.buttons.value(QStringLiteral("Bold"))->setChecked(state.bold);
     m_toolBar.buttons.value(QStringLiteral("Italic"))->setChecked(state.italic);
     m_toolBar.buttons.value(QStringLiteral("Underline"))->setChecked(state.underline);

@@ -92,6 +92,9 @@ private:
     void Form_Unload();
     void readWindowSettings();
     void openChordBoxEditor();
+    // The font-size box: a size the user chose, and the size the selection has.
+    void applyFontSize(const QString &text);
+    void showFontSize(const QString &text);
     // Opens the editor on a saved chord; its edit is saved as a new chord.
     void editChord(const QString &chordKey);
     void showHelp();
@@ -115,6 +118,7 @@ private:
     // The outer size asked for at load; the frame is only known once shown.
     QSize m_requestedOuterSize;
     bool m_outerSizePending = false;
+    QString m_shownFontSize;
     QString m_helpFile;
     QString m_songAtStart;
     QPointer<HelpWindow> m_helpWindow;

@@ -58,36 +58,24 @@ class tst_DataFolders : public QObject
 {
     Q_OBJECT
 private slots:
-    void writableProgramFolderKeepsEverythingBeside();
-    void readOnlyProgramFolderMovesToUserFolders_data();
-    void readOnlyProgramFolderMovesToUserFolders();
+    void placement_data();
+    void placement();
     void userFilesAreNeverReplaced();
     void unwritableUserFolderIsReported();
     void writeProbe();
 };
 
-void tst_DataFolders::writableProgramFolderKeepsEverythingBeside()
-{
-    TestProgramFolder program;
-    QTemporaryDir user;
-    layOutStarterFiles(program);
-    QVERIFY(DataFolders::setUp(program.path(), true, {user.filePath("data"), user.filePath("Documents")}));
-    QVERIFY(!DataFolders::isPerUser());
-    QCOMPARE(DataFolders::DataPath(), program.path());
-    QCOMPARE(DataFolders::SongsPath(), program.filePath("My Songs"));
-    QVERIFY(listing(user.path()).isEmpty());
-}
-
-void tst_DataFolders::readOnlyProgramFolderMovesToUserFolders_data()
+void tst_DataFolders::placement_data()
 {
     QTest::addColumn<bool>("writable");
     QTest::addColumn<bool>("installed");
+    QTest::newRow("writable folder: all beside") << true << false;
     QTest::newRow("read-only folder") << false << false;
     // Root can write into an installed folder; it is left alone all the same.
     QTest::newRow("installed, writable") << true << true;
 }
 
-void tst_DataFolders::readOnlyProgramFolderMovesToUserFolders()
+void tst_DataFolders::placement()
 {
     QFETCH(bool, writable);
     QFETCH(bool, installed);
@@ -102,14 +90,21 @@ void tst_DataFolders::readOnlyProgramFolderMovesToUserFolders()
 
     QString error;
     QVERIFY2(DataFolders::setUp(program.path(), writable, {data, documents}, &error), qPrintable(error));
+    QCOMPARE(listing(program.path()), programBefore);
+    if (writable && !installed) {
+        QVERIFY(!DataFolders::isPerUser());
+        QCOMPARE(DataFolders::DataPath() + '|' + DataFolders::SongsPath(),
+                 program.path() + '|' + program.filePath("My Songs"));
+        QVERIFY(listing(user.path()).isEmpty());
+        return;
+    }
     QVERIFY(DataFolders::isPerUser());
-    QCOMPARE(DataFolders::DataPath(), QDir::toNativeSeparators(data));
-    QCOMPARE(DataFolders::SongsPath(), joinPath(QDir::toNativeSeparators(documents), "Songloom"));
+    QCOMPARE(DataFolders::DataPath() + '|' + DataFolders::SongsPath(),
+             QDir::toNativeSeparators(data) + '|' + joinPath(QDir::toNativeSeparators(documents), "Songloom"));
     QCOMPARE(listing(data), QStringList({"BitMaps/", "BitMaps/Am 5th Fret 10", "BitMaps/Blues/",
                                          "BitMaps/Blues/E7 10", "BitMaps/C 9", "custom.dic 0"}));
     QCOMPARE(readFile(data + "/BitMaps/Blues/E7"), QByteArray("starter E7"));
     QVERIFY(QFileInfo(data + "/BitMaps/C").isWritable());
-    QCOMPARE(listing(program.path()), programBefore);
 
     // Without a starter custom.dic the user gets an empty one.
     QTemporaryDir other;
@@ -144,24 +139,18 @@ void tst_DataFolders::unwritableUserFolderIsReported()
     layOutStarterFiles(program);
     // A file where the data folder should go stops even root.
     writeFile(user.filePath("blocked"), "a file");
+    const QString data = QDir::toNativeSeparators(user.filePath("blocked/data"));
     QString error;
-    QVERIFY(!DataFolders::setUp(program.path(), false, {user.filePath("blocked/data"), user.filePath("Documents")},
-                                &error));
-    QVERIFY2(error.contains(QDir::toNativeSeparators(user.filePath("blocked/data"))), qPrintable(error));
+    QVERIFY(!DataFolders::setUp(program.path(), false, {data, user.filePath("Documents")}, &error));
+    QVERIFY2(error.contains(data), qPrintable(error));
     // The decision stands: nothing goes into the program folder.
-    QVERIFY(DataFolders::isPerUser());
-    QCOMPARE(DataFolders::DataPath(), QDir::toNativeSeparators(user.filePath("blocked/data")));
+    QVERIFY(DataFolders::isPerUser() && DataFolders::DataPath() == data);
 }
 
 void tst_DataFolders::writeProbe()
 {
     QTemporaryDir folder;
-    QVERIFY(DataFolders::canWriteInto(folder.path()));
-    QVERIFY(listing(folder.path()).isEmpty()); // the probe leaves nothing behind
-    QVERIFY(!DataFolders::canWriteInto(folder.filePath("missing")));
     writeFile(folder.filePath("file"), "x");
-    QVERIFY(!DataFolders::canWriteInto(folder.filePath("file")));
-
     const QString locked = folder.filePath("locked");
     QVERIFY(QDir().mkdir(locked));
     QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
@@ -171,8 +160,14 @@ void tst_DataFolders::writeProbe()
     const bool root = false;
 #endif
     // Root writes anyway, and so the program must believe the probe, not the bits.
-    QCOMPARE(DataFolders::canWriteInto(locked), root);
+    const QList<bool> expected = {true, false, false, root};
+    QList<bool> probed;
+    for (const char *name : {"", "missing", "file", "locked"})
+        probed << DataFolders::canWriteInto(folder.filePath(name));
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(probed, expected);
+    // The probe leaves nothing behind.
+    QCOMPARE(listing(folder.path()), QStringList({"file 1", "locked/"}));
 }
 
 QTEST_GUILESS_MAIN(tst_DataFolders)

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -84,7 +85,6 @@ private slots:
         // A release anywhere, even beyond the board, edits the cell it falls in.
         QTest::newRow("just before the first boundaries") << Releases{{1, {22.9, 25.9}}} << Cells{{13, 15}} << 0;
         QTest::newRow("on the first boundaries") << Releases{{1, {23, 26}}} << Cells{{38, 40}} << 0;
-        QTest::newRow("same cell twice") << Releases{{1, {20, 20}}, {1, {-40, -3}}} << Cells{} << 0;
         QTest::newRow("A B A then C") << Releases{{1, {13, 15}}, {1, {88, 90}}, {1, {14, 16}}, {1, {200, 200}}}
                                       << Cells{{88, 90}, {138, 115}} << 0;
         QTest::newRow("right on its row removes it") << Releases{{2, {0, 60}}, {2, {140, 70}}} << Cells{} << 0;
@@ -202,73 +202,48 @@ private slots:
         QFile table(QStringLiteral(SONGLOOM_TEST_DATA "/../../resources/chords/starter-chords.cho"));
         QVERIFY(table.open(QIODevice::ReadOnly | QIODevice::Text));
         QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("chord"));
-        int read = 0;
-        for (const QString &line : QString::fromUtf8(table.readAll()).split(QLatin1Char('\n'))) {
-            if (!line.startsWith(QLatin1String("{define:")))
-                continue;
+        const QStringList lines = QString::fromUtf8(table.readAll()).split('\n').filter(QRegularExpression("^\\{define:"));
+        QVERIFY(lines.size() > 50);
+        for (const QString &line : lines) {
             const ChordProDefinition chord = ChordProDefinition::parse(line);
-            QVERIFY2(chord.isValid(), qPrintable(line));
-            QVERIFY(ChordBoxRenderer::DrawChordBox(chord.chord, chord.name, chord.topText).save(file, "BMP"));
+            QVERIFY(ChordBoxRenderer::DrawChordBox(chord.chord, chord.name, chord.topText).save(dir.filePath("c"), "BMP"));
             ChordBoxReader reader;
-            QVERIFY2(reader.readFile(file), qPrintable(line + ": " + reader.errorString()));
-            QCOMPARE(reader.name() + '|' + reader.topText(), chord.name + '|' + chord.topText);
+            QVERIFY2(chord.isValid() && reader.readFile(dir.filePath("c")), qPrintable(line + ": " + reader.errorString()));
+            QCOMPARE(reader.name() + '|' + reader.topText() + '|' + QString::number(reader.chord().mlngBarY),
+                     chord.name + '|' + chord.topText + '|' + QString::number(chord.chord.mlngBarY));
             QCOMPARE(cellsOf(reader.chord()), cellsOf(chord.chord));
-            QCOMPARE(reader.chord().mlngBarY, chord.chord.mlngBarY);
-            ++read;
         }
-        QVERIFY(read > 50);
     }
 
     // Random chords, dots in the bar's row and full rows included, with
-    // every kind of text position.
-    void randomChordsReadBack()
+    // every kind of text position, and every glyph of the font as the name
+    // and as the top text, draw again pixel for pixel from what was read.
+    // Characters that look alike read as the first of them; without a
+    // glyph of its own a character reads as the unknown one, an accented
+    // letter as its letter.
+    void picturesReadBack()
     {
         QRandomGenerator random(20240611);
-        const QStringList texts{"", "A", "Am", "  Am", "Am  ", " C/G ", "Bbmaj7#5", "Cmaj7add9/G#",
+        const QStringList texts{"", "A", "  Am", "Am  ", " C/G ", "Bbmaj7#5", "Cmaj7add9/G#",
                                 "MMMMMMMM", "12th Fret", "iiiiiiiiiiii", "W  W  W  W  W", "\"''\"", "R\u00E9 \u266D"};
+        ChordBoxReader reader;
         for (int round = 0; round < 300; ++round) {
             Cells dots;
             for (int cell = 0; cell < 30; ++cell) {
                 if (random.bounded(round % 3 + 2) == 0)
                     dots.append({cell / 5 + 1, cell % 5 + 1});
             }
-            const QImage picture =
-                ChordBoxRenderer::DrawChordBox(chordWith(dots, random.bounded(6)), texts.at(random.bounded(texts.size())),
-                                               texts.at(random.bounded(texts.size())));
-            ChordBoxReader reader;
-            QVERIFY(readsBack(picture, reader));
+            QVERIFY(readsBack(ChordBoxRenderer::DrawChordBox(chordWith(dots, random.bounded(6)), texts.at(random.bounded(texts.size())),
+                                                             texts.at(random.bounded(texts.size()))), reader));
         }
-    }
-
-    // Every glyph of the font, four characters at a time, as the name and as
-    // the top text. Characters that look alike read as the first of them.
-    void everyGlyphReadsBack()
-    {
-        QList<char32_t> characters = ChordBoxFont::glyphCharacters();
-        characters.append(ChordBoxFont::unknownCharacter);
-        const QHash<char32_t, char32_t> lookAlikes{{U'\u25B3', U'\u0394'}, {U'\u266F', U'#'}, {U'\u2013', U'-'}};
-        for (qsizetype i = 0; i < characters.size(); i += 4) {
-            QString text;
-            QString expected;
-            for (char32_t code : characters.mid(i, 4)) {
-                text += QString::fromUcs4(&code, 1);
-                const char32_t read = lookAlikes.value(code, code);
-                expected += QString::fromUcs4(&read, 1);
-            }
-            for (bool asName : {true, false}) {
-                const QImage picture = ChordBoxRenderer::DrawChordBox(ChordBox(), asName ? text : QString(),
-                                                                      asName ? QString() : text);
-                ChordBoxReader reader;
-                QVERIFY2(readsBack(picture, reader), qPrintable(text));
-                QCOMPARE(asName ? reader.name() : reader.topText(), expected);
-            }
+        const QHash<char32_t, char32_t> lookAlikes{{U'\u25B3', U'\u0394'}, {U'\u266F', U'#'}, {U'\u2013', U'-'},
+                                                   {U'\u4E2D', ChordBoxFont::unknownCharacter}, {U'\u00E9', U'e'}};
+        for (char32_t code : ChordBoxFont::glyphCharacters() + QList<char32_t>{ChordBoxFont::unknownCharacter, U'\u4E2D', U'\u00E9'}) {
+            const char32_t read = lookAlikes.value(code, code);
+            const QString text = "A" + QString::fromUcs4(&code, 1) + "b";
+            QVERIFY2(readsBack(ChordBoxRenderer::DrawChordBox(ChordBox(), text, text), reader), qPrintable(text));
+            QCOMPARE(reader.name() + '|' + reader.topText(), QStringList(2, "A" + QString::fromUcs4(&read, 1) + "b").join('|'));
         }
-        // Without a glyph of its own a character reads as the unknown one,
-        // an accented letter as its letter.
-        ChordBoxReader reader;
-        QVERIFY(readsBack(ChordBoxRenderer::DrawChordBox(ChordBox(), QStringLiteral("\u4E2D\u00E9"), {}), reader));
-        QCOMPARE(reader.name(), QStringLiteral("\uFFFDe"));
     }
 
     // Each picture is changed from a good one; the error says what is wrong.

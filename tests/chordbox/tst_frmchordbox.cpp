@@ -154,11 +154,9 @@ private slots:
         QCOMPARE(shown.title + '|' + shown.text, message);
         QCOMPARE(shown.icon, shown.title == "Songloom" ? QMessageBox::Warning : QMessageBox::Information);
         // The dialog stays open with everything as it was, and nothing is written.
-        QVERIFY(m_dialog->isVisible());
         QCOMPARE(name()->text() + '|' + fret()->currentText(), typedName + '|' + typedFret);
-        QCOMPARE(m_dialog->chord().dotCount(), 1);
-        QVERIFY(gstrNewChordName.isEmpty());
-        QVERIFY(files().isEmpty());
+        QVERIFY(m_dialog->isVisible() && m_dialog->chord().dotCount() == 1);
+        QVERIFY(gstrNewChordName.isEmpty() && files().isEmpty());
     }
 
     // Help leaves the dialog open; Cancel, the close box and Escape save nothing.
@@ -176,13 +174,11 @@ private slots:
                 m_dialog->close();
             else
                 QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
-            QVERIFY(!m_dialog->isVisible());
-            QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+            QVERIFY(!m_dialog->isVisible() && m_dialog->result() == QDialog::Rejected);
         }
         QCOMPARE(m_prompt->messages.size(), 3);
         QCOMPARE(m_prompt->messages.last().title, QStringLiteral("ChordBox Editor Help"));
-        QVERIFY(files().isEmpty());
-        QVERIFY(gstrNewChordName.isEmpty());
+        QVERIFY(files().isEmpty() && gstrNewChordName.isEmpty());
     }
 
     // Edit chord: the editor opens on the chord read back from its file,
@@ -214,9 +210,8 @@ private slots:
             m_dialog = chordBoxEditorOn(nullptr, ChordFiles::chordKey(gstrChordLibPath, file), &error);
             QVERIFY2(m_dialog, qPrintable(error));
             m_dialog->show();
-            QCOMPARE(name()->text(), QStringLiteral("Am"));
-            QCOMPARE(fret()->currentText(), top);
-            QCOMPARE(fret()->currentIndex(), entry);
+            QCOMPARE(name()->text() + '|' + fret()->currentText() + '|' + QString::number(fret()->currentIndex()),
+                     QStringLiteral("Am|%1|%2").arg(top).arg(entry));
             QCOMPARE(shownPicture(), picture);
             if (changed)
                 click({90, 95});
@@ -226,43 +221,33 @@ private slots:
         QVERIFY(m_prompt->messages.isEmpty());
         QCOMPARE(gstrNewChordName, file + ";3");
         QCOMPARE(files(), (QStringList{file, file + ";2", file + ";3"}));
-        for (const QString &copy : {file, file + ";2"})
-            QCOMPARE(QImage(gstrChordLibPath + copy).convertToFormat(QImage::Format_RGB32), picture);
         chord.setDot(4, 4);
-        QCOMPARE(QImage(gstrChordLibPath + file + ";3").convertToFormat(QImage::Format_RGB32),
-                 ChordBoxRenderer::DrawChordBox(chord, "Am", top));
+        const QList<QImage> expected{picture, picture, ChordBoxRenderer::DrawChordBox(chord, "Am", top)};
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(QImage(gstrChordLibPath + files().at(i)).convertToFormat(QImage::Format_RGB32), expected.at(i));
     }
 
     // A picture that cannot be read back is refused with a message; the
     // editor does not open and nothing is saved.
-    void refusesAChordItCannotRead_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("not a picture") << "Am;2" << "the file cannot be read as a picture";
-        QTest::newRow("enlarged") << "C~G" << "the picture is 80 x 96 pixels";
-    }
-
     void refusesAChordItCannotRead()
     {
-        QFETCH(QString, file);
-        QFETCH(QString, reason);
         QFile text(gstrChordLibPath + "Am;2");
         QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not a picture") > 0);
         text.close();
         const QImage big = ChordBoxRenderer::enlarged(ChordBoxRenderer::DrawChordBox(ChordBox(), "C/G", {}), 2);
         QVERIFY(ChordFiles::saveChordFile(big, gstrChordLibPath + "C~G"));
-
-        gstrNewChordName = "earlier";
-        QString error;
-        QVERIFY(!runChordBoxEditorOn(nullptr, gstrChordLibPath + file, &error));
-        QVERIFY2(error.startsWith(reason), qPrintable(error));
-        QCOMPARE(m_prompt->messages.size(), 1);
-        const ScriptedPrompt::Message shown = m_prompt->messages.first();
-        QCOMPARE(shown.title, QStringLiteral("Chord Cannot Be Edited"));
-        QCOMPARE(shown.text, QStringLiteral("The chord \"%1\" cannot be opened in the ChordBox editor:\n%2.")
-                                 .arg(ChordFiles::displayNameOfFile(file), error));
-        QVERIFY(gstrNewChordName.isEmpty());
+        for (const auto &[file, reason] : {std::pair{"Am;2", "the file cannot be read as a picture"},
+                                           {"C~G", "the picture is 80 x 96 pixels"}}) {
+            gstrNewChordName = "earlier";
+            QString error;
+            QVERIFY(!runChordBoxEditorOn(nullptr, gstrChordLibPath + file, &error));
+            QVERIFY2(error.startsWith(QLatin1String(reason)), qPrintable(error));
+            const ScriptedPrompt::Message shown = m_prompt->messages.takeFirst();
+            QCOMPARE(shown.title + '|' + shown.text,
+                     QStringLiteral("Chord Cannot Be Edited|The chord \"%1\" cannot be opened in the ChordBox editor:\n%2.")
+                         .arg(ChordFiles::displayNameOfFile(file), error));
+            QVERIFY(gstrNewChordName.isEmpty() && m_prompt->messages.isEmpty());
+        }
         QCOMPARE(files(), (QStringList{"Am;2", "C~G"}));
     }
 };

@@ -1,10 +1,10 @@
 // "songloom-cli convert IN OUT", run as the real program on real files.
 
 #include "document/RtfWriter.h"
+#include "support/CliRun.h"
 #include "tst_rtfwriter_documents.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,37 +20,17 @@ private slots:
     void convertsOrSaysWhyNot();
 
 private:
-    // The exit code (-1 on a crash or hang) and the lines on standard error.
-    int convert(const QString &in, const QString &out, QStringList *errors);
-
     QTemporaryDir m_dir;
-    QTemporaryDir m_runtime;
-    QString m_song;
     QTextDocument m_document;
 };
 
 void tst_Convert::initTestCase()
 {
-    QVERIFY(QFileInfo::exists(QStringLiteral(SONGLOOM_PROGRAM_DIR "/songloom-cli")));
+    QVERIFY(QFileInfo::exists(CliRun::cliPath()));
     m_document.setDefaultFont(testBaseFont());
     fillFullSong(m_document);
-    m_song = m_dir.filePath(QStringLiteral("song.rtf"));
-    QVERIFY(writeAll(m_song, RtfWriter().write(m_document)));
-    QVERIFY(writeAll(m_dir.filePath(QStringLiteral("plain.txt")), "just words\n"));
-}
-
-int tst_Convert::convert(const QString &in, const QString &out, QStringList *errors)
-{
-    QProcess cli;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    // Qt's own notes about a missing runtime folder would mix with ours.
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
-    cli.setProcessEnvironment(environment);
-    cli.start(QStringLiteral(SONGLOOM_PROGRAM_DIR "/songloom-cli"), {QStringLiteral("convert"), in, out});
-    if (!cli.waitForFinished(60000) || cli.exitStatus() != QProcess::NormalExit)
-        return -1;
-    *errors = QString::fromUtf8(cli.readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return cli.exitCode();
+    QVERIFY(writeAll(m_dir.filePath("song.rtf"), RtfWriter().write(m_document)));
+    QVERIFY(writeAll(m_dir.filePath("plain.txt"), "just words\n"));
 }
 
 void tst_Convert::convertsOrSaysWhyNot_data()
@@ -61,10 +41,10 @@ void tst_Convert::convertsOrSaysWhyNot_data()
     QTest::addColumn<QByteArray>("expected"); // how the file starts (.rtf, .txt: all of it), or the error
     QTest::addColumn<QByteArray>("piece"); // in the file at least once for each picture
     const QByteArray text = m_document.toPlainText().remove(QChar::ObjectReplacementCharacter).toUtf8();
-    QTest::newRow("rtf, unchanged") << "song.rtf" << "again.rtf" << 0 << readAll(m_song) << QByteArray();
+    QTest::newRow("rtf, unchanged") << "song.rtf" << "again.rtf" << 0 << readAll(m_dir.filePath("song.rtf")) << QByteArray();
     QTest::newRow("txt") << "song.rtf" << "song.txt" << 0 << text << QByteArray();
-    QTest::newRow("html with its pictures inside")
-        << "song.rtf" << "song.html" << 0 << QByteArray("<!DOCTYPE") << QByteArray("<img src=\"data:image/png;base64,");
+    QTest::newRow("html with its pictures inside") << "song.rtf" << "song.html" << 0 << QByteArray("<!DOCTYPE")
+                                                   << QByteArray("<img src=\"data:image/png;base64,");
     QTest::newRow("odt") << "song.rtf" << "song.odt" << 0 << QByteArray("PK") << QByteArray("Pictures/Picture");
     QTest::newRow("pdf") << "song.rtf" << "song.pdf" << 0 << QByteArray("%PDF-") << QByteArray("/Subtype /Image");
     QTest::newRow("missing input") << "missing.rtf" << "out.rtf" << 1 << QByteArray("missing.rtf") << QByteArray();
@@ -84,24 +64,22 @@ void tst_Convert::convertsOrSaysWhyNot()
     const QString target = m_dir.filePath(out);
     if (exitCode == 0)
         QVERIFY(writeAll(target, "old content"));
-    QStringList errors;
-    QCOMPARE(convert(m_dir.filePath(in), target, &errors), exitCode);
+    const CliRun cli = CliRun::run({"convert", m_dir.filePath(in), target}, m_dir.path());
+    QCOMPARE(cli.exitCode, exitCode);
     // The file is replaced whole: no temporary file stays behind.
-    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral(".songloom-*")}, QDir::Hidden | QDir::Files), QStringList());
+    QCOMPARE(QDir(m_dir.path()).entryList({".songloom-*"}, QDir::Hidden | QDir::Files), QStringList());
     if (exitCode != 0) { // one line that says what went wrong, and no file
-        QCOMPARE(errors.size(), 1);
-        QVERIFY2(errors.first().startsWith(QLatin1String("songloom-cli: ")) && errors.first().contains(QString::fromUtf8(expected)),
-                 qPrintable(errors.first()));
+        QVERIFY2(cli.err.startsWith("songloom-cli: ") && cli.err.count('\n') == 1 && cli.err.contains(expected),
+                 qPrintable(cli.err));
         QVERIFY(!QFileInfo::exists(target));
         return;
     }
-    QCOMPARE(errors, QStringList());
+    QCOMPARE(cli.err, QString());
     const QByteArray written = readAll(target);
-    QVERIFY(out.endsWith(QLatin1String("rtf")) || out.endsWith(QLatin1String("txt")) ? written == expected
-                                                                                    : written.startsWith(expected));
+    QVERIFY(out.endsWith("rtf") || out.endsWith("txt") ? written == expected : written.startsWith(expected));
     const qsizetype pictureCount = pictures(m_document).size();
     QVERIFY(written.count(piece) >= (piece.isEmpty() ? 0 : pictureCount));
-    if (out.endsWith(QLatin1String("html"))) { // the text and pictures come out of the page
+    if (out.endsWith("html")) { // the text and pictures come out of the page
         QTextDocument page;
         page.setHtml(QString::fromUtf8(written));
         QCOMPARE(page.toPlainText(), m_document.toPlainText());

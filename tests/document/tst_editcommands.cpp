@@ -15,16 +15,15 @@
 #include <QTest>
 
 using namespace SongSamples;
+using Bool = std::optional<bool>;
+using Align = std::optional<int>;
 
 namespace {
 
+const QString songText = QStringLiteral("Amazing grace\r\nhow sweet");
+
 // Two paragraphs: "Amazing grace" (Amazing bold, 10 points, left) and
 // "how sweet" (12 points, right).
-const QString songRtf = QStringLiteral(
-    "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}"
-    "\\pard\\ql\\f0\\fs20 {\\b Amazing} grace\\par"
-    "\\pard\\qr\\f0\\fs24 how sweet}");
-
 struct Fixture
 {
     ScriptedPrompt prompt;
@@ -34,14 +33,14 @@ struct Fixture
 
     Fixture()
     {
-        song->setTextRTF(songRtf);
+        song->setTextRTF(QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\ql\\f0\\fs20 {\\b Amazing} grace\\par"
+                                        "\\pard\\qr\\f0\\fs24 how sweet}"));
         // Set here too: the reader does not yet keep the last paragraph's
         // alignment when the RTF ends without \par.
         select(15, 0);
         song->setSelAlignment(rtfText::rtfRight);
         select(0, 0);
     }
-
     void select(int start, int length)
     {
         song->setSelStart(start);
@@ -56,8 +55,7 @@ class tst_EditCommands : public QObject
     Q_OBJECT
 
 private slots:
-    void copyGivesRichAndPlainText();
-    void cutRemovesTheSelection();
+    void copyAndCut();
     void paste_data();
     void paste();
     void styleButtons_data();
@@ -67,40 +65,29 @@ private slots:
     void fontSizeBox();
     void alignment();
     void fontDialog();
-    void undoAndRedo();
-    void characterMapMessage();
     void selectionState_data();
     void selectionState();
 };
 
-void tst_EditCommands::copyGivesRichAndPlainText()
+// Rich text and the words alone (other programs paste words, not RTF
+// source); Cut takes the selection out, Paste brings it back bold.
+void tst_EditCommands::copyAndCut()
 {
     Fixture f;
     f.select(0, 13);
     f.commands->Copy();
     const QMimeData *data = QApplication::clipboard()->mimeData();
-    QVERIFY(data);
-    // Other programs paste the words, not RTF source.
     QCOMPARE(data->text(), QStringLiteral("Amazing grace"));
-    QVERIFY(data->data("text/rtf").startsWith("{\\rtf"));
-    QVERIFY(data->data("application/rtf").contains("\\b"));
-    QCOMPARE(f.song->Text(), QStringLiteral("Amazing grace\r\nhow sweet"));
-}
+    QVERIFY(data->data("text/rtf").startsWith("{\\rtf") && data->data("application/rtf").contains("\\b"));
+    QCOMPARE(f.song->Text(), songText);
 
-void tst_EditCommands::cutRemovesTheSelection()
-{
-    Fixture f;
     f.select(0, 8);
     f.commands->Cut();
-    QCOMPARE(f.song->Text(), QStringLiteral("grace\r\nhow sweet"));
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Amazing "));
-
-    // Paste brings the bold word back, bold.
-    f.select(0, 0);
+    QCOMPARE(f.song->Text(), songText.mid(8));
     f.commands->Paste();
-    QCOMPARE(f.song->Text(), QStringLiteral("Amazing grace\r\nhow sweet"));
     f.select(0, 7);
-    QCOMPARE(f.song->SelBold(), std::optional<bool>(true));
+    QCOMPARE(f.song->Text(), songText);
+    QCOMPARE(f.song->SelBold(), Bool(true));
 }
 
 // Rich text when there is some, plain text otherwise, nothing from a
@@ -109,39 +96,29 @@ void tst_EditCommands::paste_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("expected");
-    QTest::addColumn<bool>("italic");
-
-    QTest::newRow("rich text") << "rtf" << "X grace\r\nhow sweet" << true;
-    QTest::newRow("plain text") << "text" << "{\\rtf1 not source} grace\r\nhow sweet" << false;
-    QTest::newRow("picture only") << "image" << "Amazing grace\r\nhow sweet" << false;
-    QTest::newRow("empty") << "empty" << "Amazing grace\r\nhow sweet" << false;
+    QTest::newRow("rich text") << "rtf" << "X grace\r\nhow sweet";
+    QTest::newRow("plain text") << "text" << "{\\rtf1 not source} grace\r\nhow sweet";
+    QTest::newRow("picture only") << "image" << songText;
 }
 
 void tst_EditCommands::paste()
 {
     QFETCH(QString, kind);
     QFETCH(QString, expected);
-    QFETCH(bool, italic);
-
     Fixture f;
     auto *data = new QMimeData;
-    if (kind == "rtf") {
-        data->setData("text/rtf", "{\\rtf1\\ansi {\\i X}}");
-        data->setText("plain X");
-    } else if (kind == "text") {
+    if (kind == "rtf")
+        data->setData("text/rtf", "{\\rtf1\\ansi {\\i X}}"), data->setText("plain X");
+    else if (kind == "text")
         data->setText("{\\rtf1 not source}");
-    } else if (kind == "image") {
+    else
         data->setImageData(chordPicture(1));
-    }
     QApplication::clipboard()->setMimeData(data);
-
     f.select(0, 7);
     f.commands->Paste();
     QCOMPARE(f.song->Text(), expected);
-    if (italic) {
-        f.select(0, 1);
-        QCOMPARE(f.song->SelItalic(), std::optional<bool>(true));
-    }
+    f.select(0, 1);
+    QCOMPARE(f.song->SelItalic(), Bool(kind == "rtf"));
 }
 
 // A uniform selection flips; a mixed one stays and shows released.
@@ -149,36 +126,30 @@ void tst_EditCommands::styleButtons_data()
 {
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("length");
-    QTest::addColumn<std::optional<bool>>("boldAfter");
-    QTest::addColumn<bool>("pressed");
-
-    QTest::newRow("bold word") << 0 << 7 << std::optional<bool>(false) << false;
-    QTest::newRow("plain word") << 8 << 5 << std::optional<bool>(true) << true;
-    QTest::newRow("mixed") << 0 << 13 << std::optional<bool>() << false;
-    QTest::newRow("caret in plain text") << 10 << 0 << std::optional<bool>(true) << true;
+    QTest::addColumn<Bool>("boldAfter");
+    QTest::newRow("bold word") << 0 << 7 << Bool(false);
+    QTest::newRow("plain word") << 8 << 5 << Bool(true);
+    QTest::newRow("mixed") << 0 << 13 << Bool();
+    QTest::newRow("caret in plain text") << 10 << 0 << Bool(true);
 }
 
 void tst_EditCommands::styleButtons()
 {
     QFETCH(int, start);
     QFETCH(int, length);
-    QFETCH(std::optional<bool>, boldAfter);
-    QFETCH(bool, pressed);
-
+    QFETCH(Bool, boldAfter);
     Fixture f;
     f.select(start, length);
     const QString rtfBefore = f.song->TextRTF();
     f.commands->Bold();
     QCOMPARE(f.song->SelBold(), boldAfter);
-    QCOMPARE(SelectionState::of(*f.song).bold, pressed);
+    QCOMPARE(SelectionState::of(*f.song).bold, boldAfter.value_or(false));
     if (!boldAfter)
         QCOMPARE(f.song->TextRTF(), rtfBefore);
-
     f.commands->Italic();
-    QCOMPARE(f.song->SelItalic(), std::optional<bool>(true));
     f.commands->Underline();
     f.commands->Underline();
-    QCOMPARE(f.song->SelUnderline(), std::optional<bool>(false));
+    QCOMPARE(QList<Bool>({f.song->SelItalic(), f.song->SelUnderline()}), QList<Bool>({true, false}));
 }
 
 void tst_EditCommands::copyrightBeforeTheSelection()
@@ -187,21 +158,21 @@ void tst_EditCommands::copyrightBeforeTheSelection()
     Fixture f;
     f.select(8, 5);
     f.commands->Copyright();
-    const QString inserted = EditCommands::copyrightText(QDate::currentDate().year());
-    QCOMPARE(f.song->Text(), QStringLiteral("Amazing ") + inserted + QStringLiteral("grace\r\nhow sweet"));
+    QCOMPARE(f.song->Text(), "Amazing " + EditCommands::copyrightText(QDate::currentDate().year()) + songText.mid(8));
 }
 
 void tst_EditCommands::fontSizeBox_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("expected");
-    QTest::newRow("24") << "24" << 24.0;
     QTest::newRow("a fraction is rounded") << "13.6" << 14.0;
     QTest::newRow("not a number") << "big" << 10.0;
     QTest::newRow("zero") << "0" << 10.0;
     QTest::newRow("huge") << "100000" << 10.0;
 }
 
+// The size goes onto the selection when it is one, and the song takes the
+// focus back from the box.
 void tst_EditCommands::fontSizeBox()
 {
     QFETCH(QString, text);
@@ -222,98 +193,58 @@ void tst_EditCommands::alignment()
 {
     Fixture f;
     f.select(0, 20);
-    QCOMPARE(SelectionState::of(*f.song).alignment, std::optional<int>());
-    f.commands->Align(rtfText::rtfCenter);
-    QCOMPARE(f.song->SelAlignment(), std::optional<int>(rtfText::rtfCenter));
-    QCOMPARE(SelectionState::of(*f.song).alignment, std::optional<int>(rtfText::rtfCenter));
-    f.commands->Align(rtfText::rtfRight);
-    QCOMPARE(SelectionState::of(*f.song).alignment, std::optional<int>(rtfText::rtfRight));
+    for (int align : {rtfText::rtfCenter, rtfText::rtfRight}) {
+        f.commands->Align(align);
+        QCOMPARE(SelectionState::of(*f.song).alignment, Align(align));
+    }
 }
 
-// Primed with the base font and the selection's size (none when mixed);
-// every choice goes onto the selection; cancel changes nothing.
+// Cancelled, nothing changes; every choice goes onto the selection.
 void tst_EditCommands::fontDialog()
 {
     Fixture f;
     f.select(0, 20);
     f.commands->Font();
-    QCOMPARE(f.prompt.dialogTitles, QStringList{"Font"});
     QCOMPARE(f.song->SelFontSize(), std::optional<double>());
-
     QFont chosen(QStringLiteral("DejaVu Serif"));
     chosen.setPointSizeF(16);
     chosen.setItalic(true);
     chosen.setStrikeOut(true);
     f.prompt.fontAnswers << chosen;
     f.commands->Font();
+    QCOMPARE(f.prompt.dialogTitles, QStringList({"Font", "Font"}));
     QCOMPARE(f.song->SelFontName(), std::optional<QString>("DejaVu Serif"));
     QCOMPARE(f.song->SelFontSize(), std::optional<double>(16));
-    QCOMPARE(f.song->SelBold(), std::optional<bool>(false));
-    QCOMPARE(f.song->SelItalic(), std::optional<bool>(true));
-    QCOMPARE(f.song->SelStrikeThru(), std::optional<bool>(true));
+    QCOMPARE(QList<Bool>({f.song->SelBold(), f.song->SelItalic(), f.song->SelStrikeThru()}),
+             QList<Bool>({false, true, true}));
 }
 
-void tst_EditCommands::undoAndRedo()
-{
-    Fixture f;
-    f.song->moveCursor(QTextCursor::End);
-    QTest::keyClicks(f.song, "!");
-    f.commands->Undo();
-    QCOMPARE(f.song->Text(), QStringLiteral("Amazing grace\r\nhow sweet"));
-    f.commands->Redo();
-    QCOMPARE(f.song->Text(), QStringLiteral("Amazing grace\r\nhow sweet!"));
-}
-
-void tst_EditCommands::characterMapMessage()
-{
-#ifdef Q_OS_WIN
-    QVERIFY(EditCommands::characterMapFailure().startsWith("The Windows Character Map"));
-#else
-    QVERIFY(!EditCommands::characterMapFailure().contains(QLatin1String("Windows")));
-#endif
-    QVERIFY(EditCommands::characterMapFailure().endsWith("could not be launched.\nThis option may not be installed."));
-}
-
+// The font panel's text, the size box's ("?": kept), Bold, and the pressed
+// alignment ("?": none).
 void tst_EditCommands::selectionState_data()
 {
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("length");
-    QTest::addColumn<QString>("panel");
-    QTest::addColumn<std::optional<QString>>("sizeText");
-    QTest::addColumn<bool>("bold");
-    QTest::addColumn<std::optional<int>>("alignment");
-
-    using Text = std::optional<QString>;
-    using Align = std::optional<int>;
-    QTest::newRow("bold word") << 0 << 7 << "Arial 10" << Text("10") << true << Align(rtfText::rtfLeft);
-    QTest::newRow("partly bold") << 0 << 10 << "Arial 10" << Text("10") << false << Align(rtfText::rtfLeft);
-    QTest::newRow("mixed sizes and alignments") << 5 << 15 << "Arial " << Text() << false << Align();
-    QTest::newRow("caret in right-aligned text") << 17 << 0 << "Arial 12" << Text("12") << false
-                                                 << Align(rtfText::rtfRight);
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("bold word") << 0 << 7 << "Arial 10|10|1|0";
+    QTest::newRow("partly bold") << 0 << 10 << "Arial 10|10|0|0";
+    QTest::newRow("mixed sizes and alignments") << 5 << 15 << "Arial |?|0|?";
+    QTest::newRow("caret in right-aligned text") << 17 << 0 << "Arial 12|12|0|1";
 }
 
 void tst_EditCommands::selectionState()
 {
     QFETCH(int, start);
     QFETCH(int, length);
-    QFETCH(QString, panel);
-    QFETCH(std::optional<QString>, sizeText);
-    QFETCH(bool, bold);
-    QFETCH(std::optional<int>, alignment);
-
+    QFETCH(QString, shown);
     Fixture f;
     f.select(start, length);
     const SelectionState state = SelectionState::of(*f.song);
-    QCOMPARE(state.fontPanelText, panel);
-    QCOMPARE(state.fontSizeText, sizeText);
-    QCOMPARE(state.bold, bold);
-    QCOMPARE(state.alignment, alignment);
-
+    QCOMPARE(QStringList({state.fontPanelText, state.fontSizeText.value_or("?"), QString::number(state.bold),
+                          state.alignment ? QString::number(*state.alignment) : "?"}).join('|'), shown);
     // Mixed names and sizes leave a single space; fractions show as they are.
     QCOMPARE(SelectionState::compute({}, {}, {}, {}, {}, {}).fontPanelText, QStringLiteral(" "));
-    QCOMPARE(SelectionState::compute(QStringLiteral("Arial"), 9.75, true, {}, {}, 7).fontPanelText,
-             QStringLiteral("Arial 9.75"));
-    QCOMPARE(SelectionState::compute({}, 9.75, true, {}, {}, 7).alignment, std::optional<int>());
+    QCOMPARE(SelectionState::compute(QStringLiteral("Arial"), 9.75, true, {}, {}, 7).fontPanelText, QStringLiteral("Arial 9.75"));
 }
 
 QTEST_MAIN(tst_EditCommands)

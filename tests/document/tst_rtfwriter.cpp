@@ -93,7 +93,6 @@ void tst_RtfWriter::roundTrip()
     read.setDefaultFont(testBaseFont());
     QVERIFY2(RtfReader().read(rtf, &read), rtf.left(200).constData());
     QCOMPARE(describe(read), describe(original));
-    QCOMPARE(read.toRawText(), original.toRawText());
     // Writing what was read gives the same file again.
     QCOMPARE(RtfWriter().write(read), rtf);
 
@@ -106,9 +105,7 @@ void tst_RtfWriter::roundTrip()
 void tst_RtfWriter::plainRtfInStandardUnits()
 {
     QTextDocument document;
-    QFont base(QStringLiteral("MS Sans Serif"));
-    base.setPointSizeF(9.75); // the program's base font
-    document.setDefaultFont(base);
+    document.setDefaultFont(songBaseFont());
     fillFullSong(document);
     QTextCursor cursor(&document);
     cursor.movePosition(QTextCursor::End);
@@ -151,15 +148,9 @@ void tst_RtfWriter::goldenSong()
     document.setDefaultFont(songBaseFont());
     fillFullSong(document);
     const QByteArray written = RtfWriter().write(document);
-    const QString goldenPath = QStringLiteral(SONGLOOM_TEST_DATA "/writer/full-song.rtf");
-    const QByteArray golden = readAll(goldenPath);
-    if (written != golden) {
-        const QString actualPath = QDir::current().absoluteFilePath(QStringLiteral("full-song.actual.rtf"));
-        QVERIFY(writeAll(actualPath, written));
-        qsizetype at = 0;
-        while (at < written.size() && at < golden.size() && written[at] == golden[at])
-            ++at;
-        QFAIL(qPrintable(QStringLiteral("differs from %1 at byte %2; written: %3").arg(goldenPath).arg(at).arg(actualPath)));
+    if (written != readAll(QStringLiteral(SONGLOOM_TEST_DATA "/writer/full-song.rtf"))) {
+        QVERIFY(writeAll(QStringLiteral("full-song.actual.rtf"), written));
+        QFAIL(qPrintable("differs from the golden file; written: " + QDir::current().filePath("full-song.actual.rtf")));
     }
 }
 
@@ -204,9 +195,7 @@ void tst_RtfWriter::metafilePictures()
 
     // The header, records and bitmap as older readers check them.
     const QByteArray wmf = WindowsMetafile::fromImage(image);
-    QCOMPARE(word(wmf, 0, 2), 1u);
-    QCOMPARE(word(wmf, 2, 2), 9u);
-    QCOMPARE(word(wmf, 6, 4) * 2, quint32(wmf.size()));
+    QCOMPARE(QList<quint32>({word(wmf, 0, 2), word(wmf, 2, 2), word(wmf, 6, 4) * 2}), QList<quint32>({1, 9, quint32(wmf.size())}));
     quint32 largest = 0;
     quint32 function = 1;
     qsizetype at = 18;
@@ -217,8 +206,7 @@ void tst_RtfWriter::metafilePictures()
         function = word(wmf, at + 4, 2);
         at += words * 2;
     }
-    QCOMPARE(function, 0u); // the end record, last
-    QCOMPARE(at, wmf.size());
+    QVERIFY(function == 0 && at == wmf.size()); // the end record, last
     QCOMPARE(largest, word(wmf, 12, 4));
     QCOMPARE(int(word(WindowsMetafile::deviceIndependentBitmap(image), 14, 2)), bitsPerPixel);
 }

@@ -22,9 +22,7 @@ namespace SongSamples {
 // exact (the program's 9.75 points are written as 10).
 inline QFont testBaseFont()
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(10);
-    return font;
+    return QFont(QStringLiteral("MS Sans Serif"), 10);
 }
 
 inline QByteArray readAll(const QString &path)

@@ -32,30 +32,11 @@ QImage chordPicture(int seed = 0, QSize size = QSize(40, 48))
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
-    image.setPixel(seed % size.width(), (seed / size.width()) % size.height(), qRgb(0, 0, 0));
+    image.setPixel(seed % size.width(), 0, qRgb(0, 0, 0));
     return image;
 }
 
-bool writeText(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-QStringList texts(const ChordListView *list, bool visibleOnly = false)
-{
-    QStringList result;
-    for (int row = 0; row < list->count(); ++row) {
-        if (!visibleOnly || !list->item(row)->isHidden())
-            result << list->item(row)->text();
-    }
-    return result;
-}
-
-QImage asRgb(const QImage &image)
-{
-    return image.convertToFormat(QImage::Format_RGB32);
-}
+QImage rgb(const QVariant &image) { return qvariant_cast<QImage>(image).convertToFormat(QImage::Format_RGB32); }
 
 } // namespace
 
@@ -66,21 +47,39 @@ class tst_ChordListPanel : public QObject
     std::unique_ptr<ScriptedPrompt> m_prompt;
     std::unique_ptr<ChordListPanel> m_panel;
 
-    QString library() const { return gstrChordLibPath; }
-
-    bool saveChord(const QString &fileName, const QImage &picture = chordPicture())
-    {
-        return picture.save(library() + fileName, "BMP");
-    }
-
     ChordListView *list() const { return m_panel->list(); }
-
+    // Saves the chords and lists the library; shown, the pictures fill in.
+    void listChords(const QStringList &names, bool show = true)
+    {
+        for (const QString &name : names)
+            QVERIFY(chordPicture().save(gstrChordLibPath + name, "BMP"));
+        m_panel->LoadBitMaps();
+        if (show)
+            showPanel();
+    }
     void showPanel()
     {
         m_panel->resize(120, 400);
         m_panel->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_panel.get()));
     }
+    // The editor has just saved the chord.
+    void addSaved(const QString &name, const QImage &picture = chordPicture())
+    {
+        QVERIFY(picture.isNull() || picture.save(gstrChordLibPath + name, "BMP"));
+        gstrNewChordName = name;
+        m_panel->LoadNewBitMap();
+    }
+    QStringList texts(bool visibleOnly = false) const
+    {
+        QStringList result;
+        for (int row = 0; row < list()->count(); ++row) {
+            if (!visibleOnly || !list()->item(row)->isHidden())
+                result << list()->item(row)->text();
+        }
+        return result;
+    }
+    QMimeData *dragOf(int row) const { return list()->model()->mimeData({list()->model()->index(row, 0)}); }
 
 private slots:
     void init()
@@ -100,251 +99,147 @@ private slots:
         m_folder.reset();
     }
 
-    void emptyLibraryThenFirstChord()
+    // Empty, then the first chord saved; a name that is gone adds nothing,
+    // a file that is no picture lists the library again. Alphabetical in
+    // any letter case; Am and Am;3 both shown as Am, told apart by their
+    // keys; a chord saved later takes its place at once.
+    void listingAndSavedChords()
     {
         QSignalSpy status(m_panel.get(), &ChordListPanel::statusChanged);
-        m_panel->LoadBitMaps();
+        listChords({}, false);
         QCOMPARE(list()->count(), 0);
         QCOMPARE(status.last().first().toString(), QStringLiteral("Chord Library: Default"));
-
-        QVERIFY(saveChord(QStringLiteral("C~G"), chordPicture(7)));
-        gstrNewChordName = QStringLiteral("C~G");
-        m_panel->LoadNewBitMap();
-        QCOMPARE(texts(list()), QStringList{"C/G"});
-        QCOMPARE(ChordListView::chordKey(list()->item(0)), library() + "C~G");
-        QCOMPARE(asRgb(list()->item(0)->data(ChordListView::ChordPictureRole).value<QImage>()), chordPicture(7));
-    }
-
-    // The editor saved a name that is gone, or a file that is no picture:
-    // the first adds nothing, the second lists the library again.
-    void newChordThatCannotBeAdded()
-    {
-        QVERIFY(saveChord(QStringLiteral("Am")));
-        m_panel->LoadBitMaps();
-        gstrNewChordName = QStringLiteral("Gone");
-        m_panel->LoadNewBitMap();
-        QCOMPARE(texts(list()), QStringList{"Am"});
-        QVERIFY(writeText(library() + "Broken", "no picture"));
-        QVERIFY(saveChord(QStringLiteral("Bm")));
-        gstrNewChordName = QStringLiteral("Broken");
-        m_panel->LoadNewBitMap();
-        QCOMPARE(texts(list()), (QStringList{"Am", "Bm"}));
+        addSaved(QStringLiteral("C~G"), chordPicture(7));
+        QCOMPARE(texts(), QStringList{"C/G"});
+        QCOMPARE(ChordListView::chordKey(list()->item(0)), gstrChordLibPath + "C~G");
+        QCOMPARE(rgb(list()->item(0)->data(ChordListView::ChordPictureRole)), chordPicture(7));
+        addSaved(QStringLiteral("Gone"), {});
+        QCOMPARE(texts(), QStringList{"C/G"});
+        listChords({"am;2", "Am", "Am;3"}, false);
+        QVERIFY(QFile(gstrChordLibPath + "Broken").open(QIODevice::WriteOnly));
+        QVERIFY(chordPicture().save(gstrChordLibPath + "G", "BMP"));
+        addSaved(QStringLiteral("Broken"), {});
         QCOMPARE(m_panel->skippedFileCount(), 1);
-    }
-
-    // Alphabetical in any letter case; Am and Am;2 both shown as Am, told
-    // apart by their keys; a chord saved later takes its place at once.
-    void listOrder()
-    {
-        for (const char *name : {"G", "am;2", "Am", "C~G", "a 5th Fret", "B7", "Am;3"})
-            QVERIFY(saveChord(QString::fromUtf8(name)));
-        m_panel->LoadBitMaps();
-        QCOMPARE(texts(list()), (QStringList{"a 5th Fret", "Am", "Am", "am", "B7", "C/G", "G"}));
-        QCOMPARE(ChordListView::chordKey(list()->item(1)), library() + "Am");
-        QCOMPARE(ChordListView::chordKey(list()->item(2)), library() + "Am;3");
-
-        QVERIFY(saveChord(QStringLiteral("Bb")));
-        gstrNewChordName = QStringLiteral("Bb");
-        m_panel->LoadNewBitMap();
-        QCOMPARE(texts(list()), (QStringList{"a 5th Fret", "Am", "Am", "am", "B7", "Bb", "C/G", "G"}));
+        addSaved(QStringLiteral("Bb"));
+        QCOMPARE(texts(), (QStringList{"Am", "Am", "am", "Bb", "C/G", "G"}));
+        QCOMPARE(ChordListView::chordKey(list()->item(1)), gstrChordLibPath + "Am;3");
         QCOMPARE(list()->currentItem()->text(), QStringLiteral("Bb"));
     }
 
-    // More chords than are read at once: every name at once and in order,
-    // the pictures on the event loop, a stray file left out and counted.
-    void largeLibraryFillsInPictures()
+    // More chords than are read at once, and files that are no chord
+    // pictures: every name at once, the pictures on the event loop, the
+    // strays left out and counted, another size fitted into the cell while
+    // the drag offers the file's own picture.
+    void largeLibraryAndFilesThatAreNoChords()
     {
-        constexpr int chords = 450;
-        const QImage picture = chordPicture(3);
-        for (int i = 0; i < chords; ++i)
-            QVERIFY(saveChord(QStringLiteral("Chord %1").arg(i, 3, 10, QLatin1Char('0')), picture));
-        QVERIFY(writeText(library() + "zz notes.txt", "no picture"));
+        QStringList chords;
+        for (int i = 0; i < 150; ++i)
+            chords << QStringLiteral("Chord %1").arg(i, 3, 10, QLatin1Char('0'));
+        QFile notes(gstrChordLibPath + "zz notes.txt");
+        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("no picture") > 0);
+        QVERIFY(QFile(gstrChordLibPath + "empty").open(QIODevice::WriteOnly));
+        QVERIFY(chordPicture(5, QSize(400, 480)).save(gstrChordLibPath + "Big", "PNG"));
         QSignalSpy status(m_panel.get(), &ChordListPanel::statusChanged);
-        m_panel->LoadBitMaps();
-        QCOMPARE(list()->count(), chords + 1);
+        listChords(chords, false);
+        QCOMPARE(list()->count(), chords.size() + 3);
         QVERIFY(m_panel->picturesPending());
         showPanel();
         QTRY_VERIFY_WITH_TIMEOUT(!m_panel->picturesPending(), 20000);
-        QCOMPARE(list()->count(), chords);
-        for (int row = 0; row < chords; ++row) {
-            QCOMPARE(list()->item(row)->text(), QStringLiteral("Chord %1").arg(row, 3, 10, QLatin1Char('0')));
-            QVERIFY(!list()->item(row)->data(ChordListView::ChordPictureRole).value<QImage>().isNull());
-        }
-        QCOMPARE(status.last().first().toString(),
-                 QStringLiteral("Chord Library: Default (1 file skipped: not a chord picture)"));
-    }
-
-    // Files that are no chord pictures do not stop the listing; a picture of
-    // another size is shown fitted into the chord's cell.
-    void filesThatAreNoChords()
-    {
-        QVERIFY(saveChord(QStringLiteral("Am")));
-        QVERIFY(writeText(library() + "notes.txt", "not a picture"));
-        QVERIFY(writeText(library() + "empty", ""));
-        QVERIFY(chordPicture(5, QSize(400, 480)).save(library() + "Big", "PNG"));
-        QVERIFY(chordPicture(5, QSize(20, 24)).save(library() + "Small", "BMP"));
-        QSignalSpy status(m_panel.get(), &ChordListPanel::statusChanged);
-        m_panel->LoadBitMaps();
-        QCOMPARE(texts(list()), (QStringList{"Am", "Big", "Small"}));
-        QCOMPARE(list()->item(1)->data(ChordListView::ChordPictureRole).value<QImage>().size(), QSize(40, 48));
-        QCOMPARE(list()->item(2)->data(ChordListView::ChordPictureRole).value<QImage>().size(), QSize(20, 24));
+        QCOMPARE(texts(), QStringList{"Big"} + chords);
+        for (int row = 0; row < list()->count(); ++row)
+            QCOMPARE(qvariant_cast<QImage>(list()->item(row)->data(ChordListView::ChordPictureRole)).size(), QSize(40, 48));
         QCOMPARE(status.last().first().toString(),
                  QStringLiteral("Chord Library: Default (2 files skipped: not chord pictures)"));
-        // The drag offers the file's own picture, not the fitted one.
-        std::unique_ptr<QMimeData> offered(list()->model()->mimeData({list()->model()->index(1, 0)}));
-        QVERIFY(offered && offered->hasImage());
+        std::unique_ptr<QMimeData> offered(dragOf(0));
         QCOMPARE(qvariant_cast<QImage>(offered->imageData()).size(), QSize(400, 480));
     }
 
-    void deleteWithNothingSelected()
-    {
-        QVERIFY(saveChord(QStringLiteral("Am")));
-        m_panel->LoadBitMaps();
-        showPanel();
-        list()->setFocus();
-        QTest::keyClick(list(), Qt::Key_Delete);
-        m_panel->Delete();
-        QVERIFY(m_prompt->messages.isEmpty());
-        QCOMPARE(list()->count(), 1);
-    }
-
+    // Delete asks, and only the selected Am;2 goes. A chord removed by hand
+    // since the listing: the failure is told with the file and the reason,
+    // and the list is read again.
     void deleteAnswered_data()
     {
         QTest::addColumn<QMessageBox::StandardButton>("answer");
         QTest::addColumn<bool>("byKey");
-        QTest::newRow("No, by the Delete key") << QMessageBox::No << true;
-        QTest::newRow("Yes, by the menu") << QMessageBox::Yes << false;
-        QTest::newRow("Yes, by the Delete key") << QMessageBox::Yes << true;
+        QTest::addColumn<bool>("removedByHand");
+        QTest::newRow("No, by the Delete key") << QMessageBox::No << true << false;
+        QTest::newRow("Yes, by the menu") << QMessageBox::Yes << false << false;
+        QTest::newRow("Yes, removed by hand") << QMessageBox::Yes << false << true;
     }
 
     void deleteAnswered()
     {
         QFETCH(QMessageBox::StandardButton, answer);
         QFETCH(bool, byKey);
-        QVERIFY(saveChord(QStringLiteral("Am")));
-        QVERIFY(saveChord(QStringLiteral("Am;2")));
-        m_panel->LoadBitMaps();
-        showPanel();
+        QFETCH(bool, removedByHand);
+        listChords({"Am", "Am;2"});
         list()->item(1)->setSelected(true);
+        QVERIFY(!removedByHand || QFile::remove(gstrChordLibPath + "Am;2"));
         m_prompt->messageAnswers.enqueue(answer);
-        if (byKey) {
-            list()->setFocus();
+        list()->setFocus();
+        if (byKey)
             QTest::keyClick(list(), Qt::Key_Delete);
-        } else {
+        else
             m_panel->Delete();
-        }
-        QCOMPARE(m_prompt->messages.size(), 1);
+        QCOMPARE(m_prompt->messages.size(), removedByHand ? 2 : 1);
         const ScriptedPrompt::Message &asked = m_prompt->messages.first();
-        QCOMPARE(asked.text, QStringLiteral("Are you sure you want to delete the selected ChordBox?"));
-        QCOMPARE(asked.title, QStringLiteral("Delete ChordBox"));
-        QCOMPARE(asked.icon, QMessageBox::Question);
+        QCOMPARE(asked.title + '|' + asked.text, "Delete ChordBox|Are you sure you want to delete the selected ChordBox?");
         QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
         const bool deleted = answer == QMessageBox::Yes;
-        QCOMPARE(QFile::exists(library() + "Am;2"), !deleted);
-        QVERIFY(QFile::exists(library() + "Am"));
+        QCOMPARE(QDir(gstrChordLibPath).entryList(QDir::Files), deleted ? QStringList{"Am"} : QStringList({"Am", "Am;2"}));
         QCOMPARE(list()->count(), deleted ? 1 : 2);
-        if (deleted)
-            QCOMPARE(ChordListView::chordKey(list()->item(0)), library() + "Am");
+        QCOMPARE(ChordListView::chordKey(list()->item(0)), gstrChordLibPath + "Am");
+        if (removedByHand) {
+            const ScriptedPrompt::Message &told = m_prompt->messages.last();
+            const QString start = "The ChordBox could not be deleted:\n" + QDir::toNativeSeparators(gstrChordLibPath + "Am;2") + "\n";
+            QVERIFY2(told.icon == QMessageBox::Warning && told.text.startsWith(start) && told.text.size() > start.size(),
+                     qPrintable(told.text));
+        }
     }
 
-    // A chord removed by hand since the listing: the failure is told with
-    // the file and the reason, and the list is read again.
-    void deleteFails()
+    // With nothing selected Delete, Copy and Edit do nothing and the pop-up
+    // items that act on a chord are disabled. Copy and the drag offer the
+    // chord file's picture, a double click asks to edit it, and a chord
+    // removed by hand is told, not copied.
+    void commandsOnTheSelectedChord()
     {
-        QVERIFY(saveChord(QStringLiteral("Am")));
-        QVERIFY(saveChord(QStringLiteral("G")));
-        m_panel->LoadBitMaps();
-        list()->item(0)->setSelected(true);
-        QVERIFY(QFile::remove(library() + "Am"));
-        m_prompt->messageAnswers.enqueue(QMessageBox::Yes);
-        m_panel->Delete();
-        QCOMPARE(m_prompt->messages.size(), 2);
-        const ScriptedPrompt::Message &told = m_prompt->messages.last();
-        QCOMPARE(told.icon, QMessageBox::Warning);
-        QVERIFY2(told.text.startsWith("The ChordBox could not be deleted:\n" + QDir::toNativeSeparators(library() + "Am")
-                                      + "\n"),
-                 qPrintable(told.text));
-        QVERIFY(told.text.section('\n', 2).size() > 0);
-        QCOMPARE(texts(list()), QStringList{"G"});
-    }
-
-    void popupEnabling_data()
-    {
-        QTest::addColumn<bool>("selected");
-        QTest::newRow("nothing selected") << false;
-        QTest::newRow("a chord selected") << true;
-    }
-
-    void popupEnabling()
-    {
-        QFETCH(bool, selected);
-        QVERIFY(saveChord(QStringLiteral("Am")));
-        m_panel->LoadBitMaps();
-        showPanel();
-        if (selected)
-            list()->item(0)->setSelected(true);
-        QMenu menu;
-        QAction *edit = menu.addAction("&Edit...");
-        QAction *copy = menu.addAction("&Copy");
-        QAction *remove = menu.addAction("&Delete");
-        menu.addSeparator();
-        QAction *libraries = menu.addAction("&Libraries");
-        const QPoint click(30, 57);
-        m_panel->showPopupMenu(&menu, {edit, copy, remove}, click);
-        QVERIFY(menu.isVisible());
-        QCOMPARE(edit->isEnabled(), selected);
-        QCOMPARE(copy->isEnabled(), selected);
-        QCOMPARE(remove->isEnabled(), selected);
-        QVERIFY(libraries->isEnabled());
-        // At the list's left edge, at the height of the click.
-        QCOMPARE(menu.pos().x(), list()->mapToGlobal(QPoint(0, 0)).x());
-        QCOMPARE(menu.pos().y(), list()->viewport()->mapToGlobal(click).y());
-        menu.hide();
-    }
-
-    // The copy and the drag offer the chord file's picture.
-    void copyAndDragOfferThePicture()
-    {
-        QVERIFY(saveChord(QStringLiteral("Am"), chordPicture(77)));
-        m_panel->LoadBitMaps();
-        std::unique_ptr<QMimeData> offered(list()->model()->mimeData({list()->model()->index(0, 0)}));
-        QVERIFY(offered && offered->hasImage());
-        QCOMPARE(asRgb(qvariant_cast<QImage>(offered->imageData())), chordPicture(77));
-        QCOMPARE(list()->model()->supportedDragActions(), Qt::CopyAction);
-
+        listChords({});
+        addSaved(QStringLiteral("Am"), chordPicture(77));
+        QSignalSpy editRequests(m_panel.get(), &ChordListPanel::editChordRequested);
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        m_prompt->messageAnswers << QMessageBox::No << QMessageBox::No;
+        for (bool selected : {false, true}) {
+            list()->item(0)->setSelected(selected);
+            QMenu menu;
+            QAction *edit = menu.addAction("&Edit...");
+            QAction *libraries = menu.addAction("&Libraries");
+            m_panel->showPopupMenu(&menu, {edit}, QPoint(30, 57));
+            QCOMPARE(QList<bool>({menu.isVisible(), edit->isEnabled(), libraries->isEnabled()}),
+                     QList<bool>({true, selected, true}));
+            QCOMPARE(menu.pos(), QPoint(list()->mapToGlobal(QPoint(0, 0)).x(), list()->viewport()->mapToGlobal(QPoint(30, 57)).y()));
+            menu.hide();
+            list()->setFocus();
+            QTest::keyClick(list(), Qt::Key_Delete);
+            m_panel->Delete();
+            m_panel->Copy();
+            m_panel->Edit();
+            QCOMPARE(QGuiApplication::clipboard()->mimeData()->hasImage(), selected);
+        }
+        QCOMPARE(m_prompt->messages.size(), 2); // the two deletes with Am selected
+        QCOMPARE(editRequests.count(), 1);
+        QCOMPARE(rgb(QGuiApplication::clipboard()->image()), chordPicture(77));
+        std::unique_ptr<QMimeData> offered(dragOf(0));
+        QCOMPARE(rgb(offered->imageData()), chordPicture(77));
+        QCOMPARE(list()->model()->supportedDragActions(), Qt::CopyAction);
+        const QPoint cell = list()->visualItemRect(list()->item(0)).center();
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, cell);
+        QCOMPARE(editRequests.count(), 2);
+        QCOMPARE(editRequests.last().first().toString(), gstrChordLibPath + "Am");
+        QVERIFY(QFile::remove(gstrChordLibPath + "Am"));
         m_panel->Copy();
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
-        list()->item(0)->setSelected(true);
-        m_panel->Copy();
-        QCOMPARE(asRgb(QGuiApplication::clipboard()->image()), chordPicture(77));
-        QVERIFY(m_prompt->messages.isEmpty());
-
-        // A chord removed by hand is told, not copied.
-        QVERIFY(QFile::remove(library() + "Am"));
-        m_panel->Copy();
-        QCOMPARE(m_prompt->messages.size(), 1);
-        QCOMPARE(m_prompt->messages.first().title, QStringLiteral("Copy ChordBox"));
-        std::unique_ptr<QMimeData> none(list()->model()->mimeData({list()->model()->index(0, 0)}));
-        QVERIFY(!none);
-    }
-
-    void editRequested()
-    {
-        QVERIFY(saveChord(QStringLiteral("Am")));
-        m_panel->LoadBitMaps();
-        showPanel();
-        QSignalSpy requested(m_panel.get(), &ChordListPanel::editChordRequested);
-        m_panel->Edit();
-        QCOMPARE(requested.count(), 0);
-        const QRect cell = list()->visualItemRect(list()->item(0));
-        // As a mouse sends it: a click, then the double click.
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, cell.center());
-        QCOMPARE(requested.count(), 1);
-        m_panel->Edit();
-        QCOMPARE(requested.count(), 2);
-        QCOMPARE(requested.last().first().toString(), library() + "Am");
+        QCOMPARE(m_prompt->messages.last().title, QStringLiteral("Copy ChordBox"));
+        QVERIFY(!std::unique_ptr<QMimeData>(dragOf(0)));
     }
 
     // Cancel and the current library leave the list as it was read; another
@@ -364,53 +259,39 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, ok);
         QFETCH(bool, relisted);
-        QVERIFY(saveChord(QStringLiteral("Am")));
-        m_panel->LoadBitMaps();
+        listChords({"Am"}, false);
         QSignalSpy status(m_panel.get(), &ChordListPanel::statusChanged);
         // Added by hand: shows only when the list is read again.
-        QVERIFY(saveChord(QStringLiteral("G")));
+        QVERIFY(chordPicture().save(gstrChordLibPath + "G", "BMP"));
         m_panel->Libraries();
         frmLibrary *chooser = m_panel->chooser();
-        QVERIFY(chooser && chooser->isVisible());
-        QVERIFY(chooser->isModal());
+        QVERIFY(chooser && chooser->isVisible() && chooser->isModal());
         chooser->findChild<QComboBox *>("cboChordLibs")->setEditText(typed);
         chooser->findChild<QPushButton *>(ok ? "cmdOK" : "cmdCancel")->click();
         QTRY_VERIFY(!m_panel->chooser());
         QCOMPARE(status.isEmpty(), !relisted);
-        if (relisted) {
+        QCOMPARE(texts(), relisted ? QStringList{} : QStringList{"Am"});
+        if (relisted)
             QCOMPARE(status.last().first().toString(), QStringLiteral("Chord Library: Folk"));
-            QCOMPARE(list()->count(), 0);
-        } else {
-            QCOMPARE(texts(list()), QStringList{"Am"});
-        }
     }
 
+    // The filter hides and unselects; a chord saved meanwhile shows only if
+    // it matches; Escape clears it.
     void filter()
     {
-        for (const char *name : {"Am", "C~G", "Em", "G", "Gm7", "D"})
-            QVERIFY(saveChord(QString::fromUtf8(name)));
-        m_panel->LoadBitMaps();
-        showPanel();
+        listChords({"Am", "C~G", "D", "Gm7"});
         list()->item(2)->setSelected(true); // D
         QLineEdit *box = m_panel->filterBox();
         box->setFocus();
         QTest::keyClicks(box, QStringLiteral("M"));
-        QCOMPARE(texts(list(), true), (QStringList{"Am", "Em", "Gm7"}));
-        // The chord the filter hid is no longer selected, so Delete asks nothing.
+        QCOMPARE(texts(true), (QStringList{"Am", "Gm7"}));
         QVERIFY(!m_panel->hasSelectedChord());
         QTest::keyClicks(box, QStringLiteral("7"));
-        QCOMPARE(texts(list(), true), QStringList{"Gm7"});
-        // A chord saved while the filter is in use shows only if it matches.
-        QVERIFY(saveChord(QStringLiteral("Bm7")));
-        QVERIFY(saveChord(QStringLiteral("B")));
-        for (const char *name : {"Bm7", "B"}) {
-            gstrNewChordName = QString::fromUtf8(name);
-            m_panel->LoadNewBitMap();
-        }
-        QCOMPARE(texts(list(), true), (QStringList{"Bm7", "Gm7"}));
+        addSaved(QStringLiteral("Bm7"));
+        addSaved(QStringLiteral("B"));
+        QCOMPARE(texts(true), (QStringList{"Bm7", "Gm7"}));
         QTest::keyClick(box, Qt::Key_Escape);
-        QVERIFY(box->text().isEmpty());
-        QCOMPARE(texts(list(), true), (QStringList{"Am", "B", "Bm7", "C/G", "D", "Em", "G", "Gm7"}));
+        QCOMPARE(texts(true), (QStringList{"Am", "B", "Bm7", "C/G", "D", "Gm7"}));
     }
 };
 

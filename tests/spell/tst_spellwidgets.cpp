@@ -30,13 +30,15 @@ using Action = SpellDialogs::WordAnswer::Action;
 
 namespace {
 
-// The underlined words of a paragraph.
-QStringList underlined(const QTextBlock &block)
+// The underlined words of the song.
+QStringList underlined(const QTextDocument *document)
 {
     QStringList words;
-    for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
-        if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
-            words.append(block.text().mid(range.start, range.length));
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+            if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
+                words.append(block.text().mid(range.start, range.length));
+        }
     }
     return words;
 }
@@ -73,7 +75,8 @@ class tst_SpellWidgets : public QObject
 
 private slots:
     // The word is shown marked in its line, the first suggestion ready to
-    // change to; each button answers with the text in "Change to".
+    // change to; each button answers with the text in "Change to", and a
+    // word changed into itself cannot be changed.
     void wordDialog()
     {
         for (Action action : {Action::Ignore, Action::IgnoreAll, Action::Add, Action::Change, Action::ChangeAll,
@@ -86,7 +89,6 @@ private slots:
             QCOMPARE(dialog.changeTo()->text(), QStringLiteral("the"));
             dialog.suggestions()->setCurrentRow(2);
             QCOMPARE(dialog.changeTo()->text(), QStringLiteral("tea"));
-            // Changing a word into itself is no change.
             dialog.changeTo()->setText(QStringLiteral("teh"));
             QVERIFY(!dialog.button(Action::Change)->isEnabled() && !dialog.button(Action::ChangeAll)->isEnabled());
             QTest::keyClicks(dialog.changeTo(), QStringLiteral("n"));
@@ -95,37 +97,32 @@ private slots:
             QCOMPARE(dialog.answer().action, action);
             QCOMPARE(dialog.answer().replacement, QStringLiteral("tehn"));
         }
-        frmSpellWord dialog;
-        dialog.setWord({QStringLiteral("xyzzy"), QStringLiteral("xyzzy"), 0, {}});
-        dialog.show();
-        QVERIFY(!dialog.button(Action::Change)->isEnabled());
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        QCOMPARE(dialog.answer().action, Action::Cancel);
     }
 
+    // The dictionary in use heads the list even when it is not installed;
+    // browsing and cancelling keeps the path.
     void optionsDialog()
     {
         ScriptedPrompt prompt;
-        SpellDialogs::Options options{{"SpellUS.lex", "French.lex"}, QStringLiteral("Old.lex"), QStringLiteral("/a/custom.dic")};
-        frmSpellOptions dialog(options);
+        frmSpellOptions dialog({{"SpellUS.lex", "French.lex"}, QStringLiteral("Old.lex"), QStringLiteral("/a/custom.dic")});
         dialog.show();
-        // The dictionary in use heads the list even when it is not installed.
         QCOMPARE(dialog.mainDictionary()->count(), 3);
-        QCOMPARE(dialog.mainDictionary()->currentText(), QStringLiteral("Old.lex"));
-        QCOMPARE(dialog.customDictionary()->text(), QStringLiteral("/a/custom.dic"));
-
+        QCOMPARE(dialog.mainDictionary()->currentText() + '|' + dialog.customDictionary()->text(),
+                 QStringLiteral("Old.lex|/a/custom.dic"));
         dialog.mainDictionary()->setCurrentIndex(2);
         prompt.fileAnswers.enqueue(QStringLiteral("/b/mine.dic"));
         QTest::mouseClick(dialog.browseButton(), Qt::LeftButton);
-        QCOMPARE(prompt.dialogTitles, QStringList{"Custom Dictionary"});
-        // Browsing and cancelling keeps the path.
         QTest::mouseClick(dialog.browseButton(), Qt::LeftButton);
+        QCOMPARE(prompt.dialogTitles, (QStringList{"Custom Dictionary", "Custom Dictionary"}));
         QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
         QCOMPARE(dialog.result(), QDialog::Accepted);
-        QCOMPARE(dialog.options().mainDictionary, QStringLiteral("French.lex"));
-        QCOMPARE(dialog.options().customDictionary, QStringLiteral("/b/mine.dic"));
+        QCOMPARE(dialog.options().mainDictionary + '|' + dialog.options().customDictionary,
+                 QStringLiteral("French.lex|/b/mine.dic"));
     }
 
+    // Unknown words underlined, chords and known words not; typing
+    // underlines the paragraph typed in; Ignore All and switching off take
+    // the underline off; none of it is an edit of the song.
     void underlinesUnknownWordsOnly()
     {
         if (!installSpellUS())
@@ -136,31 +133,20 @@ private slots:
         psSpellCheck checker(&dialogs);
         SpellAsYouType asYouType(&song, checker, dialogs);
         QSignalSpy changes(&song, &rtfText::Change);
-
         asYouType.setEnabled(true);
-        QVERIFY(checker.isOpen());
-        QTextDocument *doc = song.document();
-        QTRY_COMPARE(underlined(doc->findBlockByNumber(0)), QStringList{"teh"});
-        QCOMPARE(underlined(doc->findBlockByNumber(1)), QStringList{"wierd"});
-        QCOMPARE(underlined(doc->findBlockByNumber(2)), QStringList{});
-
-        // Typing underlines the paragraph typed in.
-        QTextCursor cursor(doc->findBlockByNumber(2));
-        cursor.insertText(QStringLiteral("recieve "));
-        QCOMPARE(underlined(doc->findBlockByNumber(2)), QStringList{"recieve"});
-        QCOMPARE(changes.size(), 1);
-
-        // Ignore All takes the underline off everywhere.
+        QTRY_COMPARE(underlined(song.document()), (QStringList{"teh", "wierd"}));
+        QTextCursor(song.document()->findBlockByNumber(2)).insertText(QStringLiteral("recieve "));
+        QCOMPARE(underlined(song.document()), (QStringList{"teh", "wierd", "recieve"}));
         checker.ignoreAll(QStringLiteral("teh"));
-        QCOMPARE(underlined(doc->findBlockByNumber(0)), QStringList{});
-
-        // Switched off, nothing is underlined; neither switch is an edit.
+        QCOMPARE(underlined(song.document()), (QStringList{"wierd", "recieve"}));
         asYouType.setEnabled(false);
-        QCOMPARE(underlined(doc->findBlockByNumber(1)), QStringList{});
+        QCOMPARE(underlined(song.document()), QStringList());
         QCOMPARE(changes.size(), 1);
         QVERIFY(!song.TextRTF().contains(QLatin1String("\\ul")));
     }
 
+    // Off, or on a known word, only the control's own menu; on an unknown
+    // word its suggestions, Ignore All and Add to Dictionary above it.
     void contextMenuOffersSuggestions()
     {
         if (!installSpellUS())
@@ -173,42 +159,32 @@ private slots:
         ScriptedSpellDialogs dialogs;
         psSpellCheck checker(&dialogs);
         SpellAsYouType asYouType(&song, checker, dialogs);
-        const auto pointAt = [&song](int position) {
+        const auto menuAt = [&](int position) {
             QTextCursor cursor(song.document());
             cursor.setPosition(position);
-            return song.cursorRect(cursor).center() + QPoint(2, 0);
+            return std::unique_ptr<QMenu>(asYouType.createContextMenu(song.cursorRect(cursor).center() + QPoint(2, 0)));
         };
-        // Switched off, no suggestions.
-        std::unique_ptr<QMenu> off(asYouType.createContextMenu(pointAt(6)));
-        QVERIFY(!actionTexts(off.get()).contains(QStringLiteral("I&gnore All")));
+        const QStringList standard = actionTexts(std::unique_ptr<QMenu>(song.createStandardContextMenu()).get());
+        QCOMPARE(actionTexts(menuAt(6).get()), standard);
         asYouType.setEnabled(true);
-
-        // On a known word only the control's own menu.
-        std::unique_ptr<QMenu> plain(asYouType.createContextMenu(pointAt(1)));
-        std::unique_ptr<QMenu> standard(song.createStandardContextMenu());
-        QCOMPARE(actionTexts(plain.get()), actionTexts(standard.get()));
-
-        std::unique_ptr<QMenu> menu(asYouType.createContextMenu(pointAt(6)));
+        QCOMPARE(actionTexts(menuAt(1).get()), standard);
+        std::unique_ptr<QMenu> menu = menuAt(6);
         const QStringList texts = actionTexts(menu.get());
         const qsizetype separator = texts.indexOf(QStringLiteral("-"));
-
         QVERIFY(separator >= 3 && separator <= SpellAsYouType::menuSuggestions + 2);
         QCOMPARE(texts.mid(separator - 2, 2), (QStringList{"I&gnore All", "&Add to Dictionary"}));
-        QVERIFY(texts.mid(0, separator - 2).contains(QStringLiteral("the")));
-        QCOMPARE(texts.mid(separator + 1), actionTexts(standard.get()));
-
-        // A suggestion replaces the word.
+        QCOMPARE(texts.mid(separator + 1), standard);
+        // A suggestion replaces the word; Add to Dictionary writes the
+        // custom dictionary at once.
         menu->actions()[texts.indexOf(QStringLiteral("the"))]->trigger();
         QCOMPARE(song.Text(), QStringLiteral("sing the song"));
-
-        // Add to Dictionary writes the custom dictionary at once.
         song.setTextRTF(QStringLiteral("sing Songloom"));
-        std::unique_ptr<QMenu> addMenu(asYouType.createContextMenu(pointAt(7)));
+        std::unique_ptr<QMenu> addMenu = menuAt(7);
         addMenu->actions()[actionTexts(addMenu.get()).indexOf(QStringLiteral("&Add to Dictionary"))]->trigger();
         QFile custom(gstrCustomDictFilePath);
         QVERIFY(custom.open(QIODevice::ReadOnly));
         QCOMPARE(custom.readAll(), QByteArray("Songloom\n"));
-        QCOMPARE(underlined(song.document()->firstBlock()), QStringList{});
+        QCOMPARE(underlined(song.document()), QStringList());
     }
 };
 
