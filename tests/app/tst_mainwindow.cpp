@@ -470,6 +470,12 @@ private slots:
         box->lineEdit()->setText(QStringLiteral("11"));
         QTest::keyClick(box->lineEdit(), Qt::Key_Return);
         QCOMPARE(song->SelFontSize(), std::optional<double>(11));
+
+        // With the toolbar hidden the state still follows the selection.
+        window->menus().mnuViewItem[int(ViewItem::Toolbar)]->trigger();
+        song->setSelStart(song->Text().size() - 2);
+        QCOMPARE(QStringList({window->fontPanel()->text(), box->currentText()}) + pressed(*window),
+                 QStringList({"Arial 11", "11", "Align Right"}));
     }
 
     // Newest first, between the MRU separator and the one before Exit; a song
