@@ -4,7 +4,6 @@
 #include "spell/SpellDialogs.h"
 
 #include <QHash>
-#include <QList>
 #include <QQueue>
 #include <QStringList>
 
@@ -14,66 +13,41 @@
 class ScriptedChecker final : public SpellCheckerControl
 {
 public:
-    struct OpenCall { QString main, custom; };
-    // Results of OpenDictionaries in turn; true when the queue is empty.
-    QQueue<bool> openResults;
-    // Set to make the next failing open report an error.
-    int openErrorNumber = 0;
-    QString openErrorText;
-    QList<OpenCall> openCalls;
-
-    // The answer for a word: corrections by word, code 1 for the word
-    // numbered cancelAt (1-based), the code given by codeFor.
-    QHash<QString, QString> corrections;
-    int cancelAt = 0;
-    int notOpenAt = 0;
-    std::function<void(const QString &)> onWord;
+    QQueue<bool> openResults; // results of OpenDictionaries in turn; true when empty
+    int openErrorNumber = 0;  // reported by a failing open
+    QStringList opened;       // "main|custom" of each OpenDictionaries
+    QHash<QString, QString> corrections; // words not known, and what to put in their place
+    std::function<int(const QString &word)> codeFor = [](const QString &) { return GoOn; };
     QStringList words;
-    QList<WordContext> contexts;
-    bool askContext = false;
+    QList<WordContext> contexts; // of the words not known
     int endChecks = 0;
-
-    bool showOptionsResult = false;
-    QString optionsCustom;
-    QString optionsMain;
-    QStringList showOptionsArguments;
+    bool optionsConfirmed = false;
+    QString optionsCustom, optionsMain; // the options dialog's answer
+    QStringList optionsAsked;           // the arguments ShowOptions was given
 
     bool OpenDictionaries(const QString &main, QString &custom) override
     {
-        openCalls.append({main, custom});
-        const bool ok = openResults.isEmpty() || openResults.dequeue();
-        m_error = ok ? 0 : openErrorNumber;
-        return ok;
+        opened << main + '|' + custom;
+        m_error = openResults.isEmpty() || openResults.dequeue() ? 0 : -1;
+        return m_error == 0;
     }
-    int openError() const override { return m_error; }
-    QString openErrorString() const override { return m_error ? openErrorText : QString(); }
-
-    bool ShowOptions(QString &systemDir, QString &custom, QString &main, const QString &installedListPath,
-                     bool showAll) override
+    int openError() const override { return m_error < 0 ? openErrorNumber : 0; }
+    QString openErrorString() const override { return openError() ? QStringLiteral("The dictionary cannot be used.") : QString(); }
+    bool ShowOptions(QString &systemDir, QString &custom, QString &main, const QString &installedListPath, bool showAll) override
     {
-        showOptionsArguments = {systemDir, custom, main, installedListPath, showAll ? "true" : "false"};
-        if (!showOptionsResult)
-            return false;
-        custom = optionsCustom;
-        main = optionsMain;
-        return true;
+        optionsAsked = {systemDir, custom, main, installedListPath, showAll ? "true" : "false"};
+        if (optionsConfirmed)
+            std::tie(custom, main) = std::pair(optionsCustom, optionsMain);
+        return optionsConfirmed;
     }
-
     QString CheckWord(QString &word, int &code, const ContextSource &context) override
     {
-        words.append(word);
-        if (onWord)
-            onWord(word);
-        if (askContext && context)
-            contexts.append(context());
-        code = GoOn;
-        if (words.size() == cancelAt)
-            code = EndRun;
-        if (words.size() == notOpenAt)
-            code = NotOpen;
+        words << word;
+        if (context && corrections.contains(word))
+            contexts << context();
+        code = codeFor(word);
         return corrections.value(word, word);
     }
-
     void EndCheck() override { ++endChecks; }
 
 private:
@@ -87,27 +61,26 @@ public:
     QQueue<WordAnswer> answers; // Cancel when empty
     QList<UnknownWord> asked;
     int endChecks = 0;
-    bool optionsResult = false;
+    bool optionsConfirmed = false;
     Options optionsAnswer;
     QList<Options> optionsShown;
-    struct Failure { QString word, path; int number; QString description; };
-    QList<Failure> failures;
+    QStringList failures; // "word|path|number|description" of each failed write
 
     WordAnswer askWord(const UnknownWord &word) override
     {
-        asked.append(word);
+        asked << word;
         return answers.isEmpty() ? WordAnswer{} : answers.dequeue();
     }
     void endCheck() override { ++endChecks; }
     bool showOptions(Options &options) override
     {
-        optionsShown.append(options);
-        if (optionsResult)
+        optionsShown << options;
+        if (optionsConfirmed)
             options = optionsAnswer;
-        return optionsResult;
+        return optionsConfirmed;
     }
     void addFailed(const QString &word, const QString &path, int number, const QString &description) override
     {
-        failures.append({word, path, number, description});
+        failures << QStringList{word, path, QString::number(number), description}.join('|');
     }
 };
