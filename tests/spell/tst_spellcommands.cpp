@@ -11,7 +11,6 @@
 #include "document/SongText.h"
 #include "spell/SpellCheckCommands.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTextDocument>
 #include <QTest>
@@ -24,11 +23,7 @@ const QString unset = QStringLiteral("<unset>");
 
 QString stored(const QString &key) { return SettingsStore::GetSetting(key, unset); }
 
-void touch(const QString &path)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QVERIFY(QFile(path).open(QIODevice::WriteOnly));
-}
+void touch(const QString &path) { QVERIFY(QFile(path).open(QIODevice::WriteOnly)); }
 
 // Runs the spelling check over the song with the custom dictionary in
 // place, so opening the dictionaries shows nothing; the text afterwards
@@ -60,8 +55,6 @@ class tst_SpellCommands : public QObject
     Q_OBJECT
     std::unique_ptr<TestProgramFolder> m_folder;
     std::unique_ptr<ScriptedPrompt> m_prompt;
-
-    QString inFolder(const QString &name) const { return m_folder->filePath(name); }
 
 private slots:
     void init()
@@ -111,36 +104,25 @@ private slots:
             checker.corrections.insert(pair.section('=', 0, 0), pair.section('=', 1));
         QCOMPARE(check(song, checker).section('|', 0, 0), after.isEmpty() ? QString(song).replace("\n", "\r\n") : after);
         QTEST(checker.words.join('|'), "words");
-        int replaced = 0;
-        for (const QString &word : checker.words)
-            replaced += checker.corrections.value(word, word) != word;
+        const auto replaced = std::count_if(checker.words.begin(), checker.words.end(), [&](const QString &word) { return checker.corrections.value(word, word) != word; });
         QCOMPARE(shown(*m_prompt) + QString::number(checker.endChecks),
                  AppTitle() + QStringLiteral("|Spell Check Complete.\n\nWords  checked: %1\nWords replaced: %2")
                                   .arg(checker.words.size()).arg(replaced) + "1");
         QCOMPARE(m_prompt->messages[0].icon, QMessageBox::Information);
     }
 
-    // The word dialog is shown the word in its line; the last word checked stays selected.
-    void dialogSeesTheWordInItsLine()
-    {
-        ScriptedChecker checker;
-        checker.corrections = {{"teh", "three"}};
-        QCOMPARE(check(QStringLiteral("first line\nsing teh song\nlast teh."), checker),
-                 QStringLiteral("first line\r\nsing three song\r\nlast three.|three"));
-        QCOMPARE(checker.contexts[0].line + '|' + QString::number(checker.contexts[0].column), QStringLiteral("sing teh song|5"));
-    }
-
     // The ways a run ends early: Cancel on the third word, a checker whose
-    // dictionary is not open, an error while checking, no dictionary at all.
+    // dictionary is not open, an error while checking, no dictionary at
+    // all. The word dialog is shown the word in its line.
     void endsEarly_data()
     {
         QTest::addColumn<QString>("end");
         QTest::addColumn<QString>("words");
         QTest::addColumn<int>("endChecks");
         QTest::addColumn<QString>("message"); // the start of title|text
-        QTest::newRow("cancel") << "cancel" << "teh|one|two" << 1 << "";
-        QTest::newRow("not open") << "not open" << "teh|one|two" << 0 << AppTitle() + "|Error, dictionary has not been opened.";
-        QTest::newRow("error") << "error" << "teh|one|two" << 1 << "Sub SpellCheck|Error Number: 5  Description: The checker failed";
+        QTest::newRow("cancel") << "cancel" << "one|sing|teh|two" << 1 << "";
+        QTest::newRow("not open") << "not open" << "one|sing|teh|two" << 0 << AppTitle() + "|Error, dictionary has not been opened.";
+        QTest::newRow("error") << "error" << "one|sing|teh|two" << 1 << "Sub SpellCheck|Error Number: 5  Description: The checker failed";
         QTest::newRow("no dictionary") << "no dictionary" << "" << 0 << "Dictionary could Not be Opened|";
     }
 
@@ -152,7 +134,7 @@ private slots:
         ScriptedChecker checker;
         checker.corrections = {{"teh", "the"}};
         checker.codeFor = [end](const QString &word) {
-            if (word != QLatin1String("two") || end == "no dictionary")
+            if (word != QLatin1String("two"))
                 return SpellCheckerControl::GoOn;
             if (end == "error")
                 throw SpellRunError(5, QStringLiteral("The checker failed"));
@@ -160,8 +142,11 @@ private slots:
         };
         if (end == "no dictionary")
             checker.openResults << false << false;
-        QCOMPARE(check(QStringLiteral("teh one two three"), checker).section('|', 0, 0), words.isEmpty() ? "teh one two three" : "the one two three");
-        QCOMPARE(checker.words.join('|'), words);
+        const QString song = QStringLiteral("one\nsing teh two three");
+        QCOMPARE(check(song, checker).section('|', 0, 0), QString(song).replace("teh", words.isEmpty() ? "teh" : "the").replace("\n", "\r\n"));
+        QTEST(checker.words.join('|'), "words");
+        QCOMPARE(checker.contexts.isEmpty() ? QString() : checker.contexts[0].line + '|' + QString::number(checker.contexts[0].column),
+                 words.isEmpty() ? QString() : QStringLiteral("sing teh two three|5"));
         QTEST(checker.endChecks, "endChecks");
         QCOMPARE(m_prompt->messages.size(), message.isEmpty() ? 0 : 1);
         QCOMPARE(shown(*m_prompt).left(message.size()), message);
@@ -171,26 +156,22 @@ private slots:
     // into the default custom.dic, if that is there, and is stored.
     void checkCustomDictPath_data()
     {
-        QTest::addColumn<QString>("setting"); // in the program folder, "" for none
-        QTest::addColumn<bool>("exists");
-        QTest::addColumn<bool>("defaultExists");
-        QTest::addColumn<QString>("after"); // valid|setting|stored
-        QTest::newRow("upper-case name") << "MINE.DIC" << true << false << "1|MINE.DIC|<unset>";
-        QTest::newRow("deleted file, default there") << "gone.dic" << false << true << "1|custom.dic|custom.dic";
-        QTest::newRow("text file, default there") << "notes.txt" << true << true << "1|custom.dic|custom.dic";
-        QTest::newRow("empty, no default") << "" << false << false << "0||<unset>";
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QStringList>("present"); // the files in the program folder
+        QTest::addColumn<QString>("after");       // valid|setting|stored
+        QTest::newRow("upper-case name") << "MINE.DIC" << QStringList{"MINE.DIC"} << "1|MINE.DIC|<unset>";
+        QTest::newRow("deleted file, default there") << "gone.dic" << QStringList{"custom.dic"} << "1|custom.dic|custom.dic";
+        QTest::newRow("text file, default there") << "notes.txt" << QStringList{"notes.txt", "custom.dic"} << "1|custom.dic|custom.dic";
+        QTest::newRow("deleted file, no default") << "gone.dic" << QStringList{} << "0|gone.dic|<unset>";
     }
 
     void checkCustomDictPath()
     {
         QFETCH(QString, setting);
-        QFETCH(bool, exists);
-        QFETCH(bool, defaultExists);
-        if (exists)
-            touch(inFolder(setting));
-        if (defaultExists)
-            touch(inFolder(QStringLiteral("custom.dic")));
-        gstrCustomDictFilePath = setting.isEmpty() ? QString() : inFolder(setting);
+        QFETCH(QStringList, present);
+        for (const QString &file : present)
+            touch(m_folder->filePath(file));
+        gstrCustomDictFilePath = m_folder->filePath(setting);
         ScriptedChecker checker;
         const bool valid = SpellCheckCommands(checker, nullptr).CheckCustomDictPath();
         QTEST(QStringLiteral("%1|%2|%3").arg(int(valid)).arg(gstrCustomDictFilePath, stored(SettingsStore::CustomDictFilePath)).remove(m_folder->path() + '/'), "after");
@@ -226,9 +207,9 @@ private slots:
         QFETCH(QString, message);
         QFETCH(bool, customExists);
         if (customExists)
-            touch(inFolder(QStringLiteral("custom.dic")));
+            touch(m_folder->filePath(QStringLiteral("custom.dic")));
         gstrMainDictFileName = main;
-        gstrCustomDictFilePath = inFolder(QStringLiteral("custom.dic"));
+        gstrCustomDictFilePath = m_folder->filePath(QStringLiteral("custom.dic"));
         ScriptedChecker checker;
         checker.openResults = QQueue<bool>(opens);
         QFETCH(int, errorNumber);
@@ -269,15 +250,15 @@ private slots:
         QFETCH(QString, custom);
         QFETCH(QString, main);
         for (const char *name : {"custom.dic", "other.dic", "words.txt"})
-            touch(inFolder(QString::fromLatin1(name)));
-        gstrCustomDictFilePath = inFolder(QStringLiteral("custom.dic"));
+            touch(m_folder->filePath(QString::fromLatin1(name)));
+        gstrCustomDictFilePath = m_folder->filePath(QStringLiteral("custom.dic"));
         ScriptedChecker checker;
         checker.optionsConfirmed = confirmed;
-        checker.optionsCustom = inFolder(custom);
+        checker.optionsCustom = m_folder->filePath(custom);
         checker.optionsMain = main;
         SpellCheckCommands(checker, nullptr).SpellCheckOptions();
         const QString systemDir = GetSystemDir();
-        QCOMPARE(checker.optionsAsked, (QStringList{systemDir, inFolder("custom.dic"), "SpellUS.lex", joinPath(systemDir, "dictionaries.ins"), "true"}));
+        QCOMPARE(checker.optionsAsked, (QStringList{systemDir, m_folder->filePath("custom.dic"), "SpellUS.lex", joinPath(systemDir, "dictionaries.ins"), "true"}));
         QTEST(QStringList({gstrCustomDictFilePath, gstrMainDictFileName, stored(SettingsStore::CustomDictFilePath),
                            stored(SettingsStore::MainDictFileName)}).join('|').remove(m_folder->path() + '/'), "taken");
         QTEST(shown(*m_prompt), "message");
