@@ -28,16 +28,15 @@ public:
     bool OpenDictionaries(const QString &main, QString &custom) override
     {
         opened << main + '|' + custom;
-        m_error = openResults.isEmpty() || openResults.dequeue() ? 0 : -1;
-        return m_error == 0;
+        m_failed = !openResults.isEmpty() && !openResults.dequeue();
+        return !m_failed;
     }
-    int openError() const override { return m_error < 0 ? openErrorNumber : 0; }
+    int openError() const override { return m_failed ? openErrorNumber : 0; }
     QString openErrorString() const override { return openError() ? QStringLiteral("The dictionary cannot be used.") : QString(); }
     bool ShowOptions(QString &systemDir, QString &custom, QString &main, const QString &installedListPath, bool showAll) override
     {
         optionsAsked = {systemDir, custom, main, installedListPath, showAll ? "true" : "false"};
-        if (optionsConfirmed)
-            std::tie(custom, main) = std::pair(optionsCustom, optionsMain);
+        std::tie(custom, main) = optionsConfirmed ? std::pair(optionsCustom, optionsMain) : std::pair(custom, main);
         return optionsConfirmed;
     }
     QString CheckWord(QString &word, int &code, const ContextSource &context) override
@@ -51,7 +50,7 @@ public:
     void EndCheck() override { ++endChecks; }
 
 private:
-    int m_error = 0;
+    bool m_failed = false;
 };
 
 // Spell dialogs that answer from a script.
@@ -75,8 +74,7 @@ public:
     bool showOptions(Options &options) override
     {
         optionsShown << options;
-        if (optionsConfirmed)
-            options = optionsAnswer;
+        options = optionsConfirmed ? optionsAnswer : options;
         return optionsConfirmed;
     }
     void addFailed(const QString &word, const QString &path, int number, const QString &description) override

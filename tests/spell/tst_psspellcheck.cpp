@@ -5,7 +5,6 @@
 #include "support/TestProgramFolder.h"
 
 #include "base/Module1.h"
-#include "spell/ChordSymbol.h"
 #include "spell/psSpellCheck.h"
 
 #include <QFile>
@@ -45,7 +44,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("UTF-8") << "utf8" << -1 << "";
         QTest::newRow("ISO8859-1") << "latin1" << -1 << "";
-        QTest::newRow("no SET line") << "noset" << -1 << "";
         QTest::newRow("KOI8-R refused") << "koi8" << int(HunspellDictionary::UnsupportedEncoding)
                                         << "The dictionary 'koi8.lex' is written in KOI8-R. Only UTF-8 and ISO-8859-1 dictionaries can be used.";
         QTest::newRow("no such file is no error") << "Klingon" << 0 << "";
@@ -72,15 +70,6 @@ private slots:
         QCOMPARE(QList<bool>({checker.isCorrect(QStringLiteral("Na\u00EFve")), checker.isCorrect(QStringLiteral("cafe")),
                               checker.isCorrect(QStringLiteral("\u0441\u043E\u043D"))}), QList<bool>({true, false, false}));
         QVERIFY(checker.suggestions(QStringLiteral("cafe")).contains(QStringLiteral("caf\u00E9")));
-    }
-
-    void chordSymbols()
-    {
-        QStringList chords;
-        for (const QString &word : QStringLiteral("A Bb Dsus4 E7#9 Gdim7 C+ C6/9 Bbmaj7/D F\u266F Cat Add Am7x H7 am7 C/H Ebb").split(' '))
-            if (isChordSymbol(word))
-                chords << word;
-        QCOMPARE(chords.join(' '), QStringLiteral("A Bb Dsus4 E7#9 Gdim7 C+ C6/9 Bbmaj7/D F\u266F"));
     }
 
     // On the real American English dictionary: known words and chords go by

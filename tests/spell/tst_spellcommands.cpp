@@ -70,71 +70,52 @@ private slots:
         m_folder.reset();
     }
 
-    // The words the checker is given, "|" between; "after" empty: the text
-    // is unchanged. Corrections: "teh=the,alot=a lot".
-    void walk_data()
+    // The run over the song: the words the checker is given ("|" between),
+    // the text afterwards ("" unchanged) and the summary. Corrections:
+    // "teh=the,alot=a lot". "end": how the run ends at the word "two", the
+    // third (Cancel, a checker whose dictionary is not open, an error while
+    // checking), or at once (no dictionary); then the start of the message.
+    void run_data()
     {
         QTest::addColumn<QString>("song");
         QTest::addColumn<QString>("corrections");
         QTest::addColumn<QString>("words");
         QTest::addColumn<QString>("after");
-        QTest::newRow("empty song") << "" << "" << "" << "";
-        QTest::newRow("one word") << "teh" << "teh=the" << "teh" << "the";
-        QTest::newRow("leading space, comma, apostrophe, hyphen") << " Hi!!! ...  don't, well-known?;:" << "" << "Hi|don't|well-known" << "";
-        QTest::newRow("line breaks") << "one\ntwo\n\nthree" << "" << "one|two|three" << "";
-        QTest::newRow("brackets and tabs") << "(chorus) [Am7]\tx" << "" << "(chorus)|[Am7]\tx" << "";
-        QTest::newRow("same text") << "teh cat" << "teh=teh" << "teh|cat" << "";
-        QTest::newRow("longer correction of the last word") << "cat teh" << "teh=thereabouts" << "cat|teh" << "cat thereabouts";
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty song") << "" << "" << "" << "" << "" << "";
+        QTest::newRow("one word") << "teh" << "teh=the" << "teh" << "the" << "" << "";
+        QTest::newRow("leading space, comma, apostrophe, hyphen") << " Hi!!! ...  don't, well-known?;:" << "" << "Hi|don't|well-known" << "" << "" << "";
+        QTest::newRow("line breaks") << "one\ntwo\n\nthree" << "" << "one|two|three" << "" << "" << "";
+        QTest::newRow("brackets and tabs") << "(chorus) [Am7]\tx" << "" << "(chorus)|[Am7]\tx" << "" << "" << "";
+        QTest::newRow("same text") << "teh cat" << "teh=teh" << "teh|cat" << "" << "" << "";
+        QTest::newRow("longer correction of the last word") << "cat teh" << "teh=thereabouts" << "cat|teh" << "cat thereabouts" << "" << "";
         QTest::newRow("shorter corrections before the last words")
-            << "aaaaaaaaaaa bbbbbbbbbbb c d" << "aaaaaaaaaaa=a,bbbbbbbbbbb=b" << "aaaaaaaaaaa|bbbbbbbbbbb|c|d" << "a b c d";
-        QTest::newRow("correction with spaces is not checked again") << "alot more" << "alot=a lot" << "alot|more" << "a lot more";
+            << "aaaaaaaaaaa bbbbbbbbbbb c d" << "aaaaaaaaaaa=a,bbbbbbbbbbb=b" << "aaaaaaaaaaa|bbbbbbbbbbb|c|d" << "a b c d" << "" << "";
+        QTest::newRow("correction with spaces is not checked again") << "alot more" << "alot=a lot" << "alot|more" << "a lot more" << "" << "";
         // Far past 32,767 characters, to the last word, with replacements of both lengths on the way.
         const QString song = QStringLiteral("alpha, beta gamma\n").repeated(4000) + "omega";
         QTest::newRow("long song") << song << "alpha=a,beta=betamax" << QStringLiteral("alpha|beta|gamma|").repeated(4000) + "omega"
-                                   << QString(song).replace("alpha", "a").replace("beta", "betamax").replace("\n", "\r\n");
+                                   << QString(song).replace("alpha", "a").replace("beta", "betamax").replace("\n", "\r\n") << "" << "";
+        const QString ends = QStringLiteral("la teh two\nthree"), ended = QStringLiteral("la the two\r\nthree");
+        QTest::newRow("cancel") << ends << "teh=the" << "la|teh|two" << ended << "cancel" << "";
+        QTest::newRow("not open") << ends << "teh=the" << "la|teh|two" << ended << "not open" << AppTitle() + "|Error, dictionary has not been opened.";
+        QTest::newRow("error") << ends << "teh=the" << "la|teh|two" << ended << "error" << "Sub SpellCheck|Error Number: 5  Description: The checker failed";
+        QTest::newRow("no dictionary") << ends << "teh=the" << "" << "" << "no dictionary" << "Dictionary could Not be Opened|";
     }
 
-    void walk()
+    void run()
     {
         QFETCH(QString, song);
         QFETCH(QString, corrections);
         QFETCH(QString, after);
+        QFETCH(QString, end);
+        QFETCH(QString, message);
         ScriptedChecker checker;
         for (const QString &pair : corrections.split(',', Qt::SkipEmptyParts))
             checker.corrections.insert(pair.section('=', 0, 0), pair.section('=', 1));
-        QCOMPARE(check(song, checker).section('|', 0, 0), after.isEmpty() ? QString(song).replace("\n", "\r\n") : after);
-        QTEST(checker.words.join('|'), "words");
-        const auto replaced = std::count_if(checker.words.begin(), checker.words.end(), [&](const QString &word) { return checker.corrections.value(word, word) != word; });
-        QCOMPARE(shown(*m_prompt) + QString::number(checker.endChecks),
-                 AppTitle() + QStringLiteral("|Spell Check Complete.\n\nWords  checked: %1\nWords replaced: %2")
-                                  .arg(checker.words.size()).arg(replaced) + "1");
-        QCOMPARE(m_prompt->messages[0].icon, QMessageBox::Information);
-    }
-
-    // The ways a run ends early: Cancel on the third word, a checker whose
-    // dictionary is not open, an error while checking, no dictionary at
-    // all. The word dialog is shown the word in its line.
-    void endsEarly_data()
-    {
-        QTest::addColumn<QString>("end");
-        QTest::addColumn<QString>("words");
-        QTest::addColumn<int>("endChecks");
-        QTest::addColumn<QString>("message"); // the start of title|text
-        QTest::newRow("cancel") << "cancel" << "one|sing|teh|two" << 1 << "";
-        QTest::newRow("not open") << "not open" << "one|sing|teh|two" << 0 << AppTitle() + "|Error, dictionary has not been opened.";
-        QTest::newRow("error") << "error" << "one|sing|teh|two" << 1 << "Sub SpellCheck|Error Number: 5  Description: The checker failed";
-        QTest::newRow("no dictionary") << "no dictionary" << "" << 0 << "Dictionary could Not be Opened|";
-    }
-
-    void endsEarly()
-    {
-        QFETCH(QString, end);
-        QFETCH(QString, words);
-        QFETCH(QString, message);
-        ScriptedChecker checker;
-        checker.corrections = {{"teh", "the"}};
         checker.codeFor = [end](const QString &word) {
-            if (word != QLatin1String("two"))
+            if (word != QLatin1String("two") || end.isEmpty())
                 return SpellCheckerControl::GoOn;
             if (end == "error")
                 throw SpellRunError(5, QStringLiteral("The checker failed"));
@@ -142,39 +123,24 @@ private slots:
         };
         if (end == "no dictionary")
             checker.openResults << false << false;
-        const QString song = QStringLiteral("one\nsing teh two three");
-        QCOMPARE(check(song, checker).section('|', 0, 0), QString(song).replace("teh", words.isEmpty() ? "teh" : "the").replace("\n", "\r\n"));
+        QCOMPARE(check(song, checker).section('|', 0, 0), after.isEmpty() ? QString(song).replace("\n", "\r\n") : after);
         QTEST(checker.words.join('|'), "words");
-        QCOMPARE(checker.contexts.isEmpty() ? QString() : checker.contexts[0].line + '|' + QString::number(checker.contexts[0].column),
-                 words.isEmpty() ? QString() : QStringLiteral("sing teh two three|5"));
-        QTEST(checker.endChecks, "endChecks");
+        const auto replaced = std::count_if(checker.words.begin(), checker.words.end(), [&](const QString &word) { return checker.corrections.value(word, word) != word; });
+        if (end.isEmpty())
+            message = AppTitle() + QStringLiteral("|Spell Check Complete.\n\nWords  checked: %1\nWords replaced: %2").arg(checker.words.size()).arg(replaced);
         QCOMPARE(m_prompt->messages.size(), message.isEmpty() ? 0 : 1);
-        QCOMPARE(shown(*m_prompt).left(message.size()), message);
+        QCOMPARE(end.isEmpty() ? shown(*m_prompt) : shown(*m_prompt).left(message.size()), message);
+        // The checker hears that the run is over unless its dictionary was not open.
+        QCOMPARE(checker.endChecks, end == "not open" || end == "no dictionary" ? 0 : 1);
     }
 
-    // A setting that is no existing file or has no .dic in its path turns
-    // into the default custom.dic, if that is there, and is stored.
-    void checkCustomDictPath_data()
+    // The word dialog is shown the word in its line; the last word checked stays selected.
+    void dialogSeesTheWordInItsLine()
     {
-        QTest::addColumn<QString>("setting");
-        QTest::addColumn<QStringList>("present"); // the files in the program folder
-        QTest::addColumn<QString>("after");       // valid|setting|stored
-        QTest::newRow("upper-case name") << "MINE.DIC" << QStringList{"MINE.DIC"} << "1|MINE.DIC|<unset>";
-        QTest::newRow("deleted file, default there") << "gone.dic" << QStringList{"custom.dic"} << "1|custom.dic|custom.dic";
-        QTest::newRow("text file, default there") << "notes.txt" << QStringList{"notes.txt", "custom.dic"} << "1|custom.dic|custom.dic";
-        QTest::newRow("deleted file, no default") << "gone.dic" << QStringList{} << "0|gone.dic|<unset>";
-    }
-
-    void checkCustomDictPath()
-    {
-        QFETCH(QString, setting);
-        QFETCH(QStringList, present);
-        for (const QString &file : present)
-            touch(m_folder->filePath(file));
-        gstrCustomDictFilePath = m_folder->filePath(setting);
         ScriptedChecker checker;
-        const bool valid = SpellCheckCommands(checker, nullptr).CheckCustomDictPath();
-        QTEST(QStringLiteral("%1|%2|%3").arg(int(valid)).arg(gstrCustomDictFilePath, stored(SettingsStore::CustomDictFilePath)).remove(m_folder->path() + '/'), "after");
+        checker.corrections = {{"teh", "three"}};
+        QCOMPARE(check(QStringLiteral("first line\nsing teh song\nlast teh."), checker), QStringLiteral("first line\r\nsing three song\r\nlast three.|three"));
+        QCOMPARE(checker.contexts[0].line + '|' + QString::number(checker.contexts[0].column), QStringLiteral("sing teh song|5"));
     }
 
     // The main dictionary falls back to SpellUS.lex, which is then stored;
@@ -188,7 +154,7 @@ private slots:
         QTest::addColumn<QString>("asked");      // main dictionaries in the order asked
         QTest::addColumn<QString>("storedMain"); // unset when nothing was written
         QTest::addColumn<QString>("message");    // title|text
-        QTest::newRow("SpellUS.lex asked twice") << "SpellUS.lex" << true << QList<bool>{false, true} << 0 << "SpellUS.lex|SpellUS.lex" << "SpellUS.lex" << "";
+        QTest::newRow("falls back to SpellUS.lex") << "French.lex" << true << QList<bool>{false, true} << 0 << "French.lex|SpellUS.lex" << "SpellUS.lex" << "";
         QTest::newRow("neither opens") << "French.lex" << true << QList<bool>{false, false} << 0 << "French.lex|SpellUS.lex" << unset
                                        << "Dictionary could Not be Opened|The spellchecker Main Dictionary file 'French.lex'\ncould not be "
                                           "opened.\nUse the 'Spell Check Options' dialog to select a Dictionary.|warning";
