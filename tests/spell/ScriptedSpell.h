@@ -13,31 +13,31 @@
 class ScriptedChecker final : public SpellCheckerControl
 {
 public:
-    QQueue<bool> openResults; // results of OpenDictionaries in turn; true when empty
-    int openErrorNumber = 0;  // reported by a failing open
-    QStringList opened;       // "main|custom" of each OpenDictionaries
+    QQueue<int> openResults; // of OpenDictionaries in turn: 1 opens, 0 fails, another number fails with that error; 1 when empty
+    QStringList opened; // "main|custom" of each OpenDictionaries
     QHash<QString, QString> corrections; // words not known, and what to put in their place
     std::function<int(const QString &word)> codeFor = [](const QString &) { return GoOn; };
     QStringList words;
     QList<WordContext> contexts; // of the words not known
     int endChecks = 0;
-    bool optionsConfirmed = false;
-    QString optionsCustom, optionsMain; // the options dialog's answer
-    QStringList optionsAsked;           // the arguments ShowOptions was given
+    QStringList optionsAnswer; // custom and main dictionary the options dialog confirms; empty: cancelled
+    QStringList optionsAsked;  // the arguments ShowOptions was given
 
     bool OpenDictionaries(const QString &main, QString &custom) override
     {
         opened << main + '|' + custom;
-        m_failed = !openResults.isEmpty() && !openResults.dequeue();
-        return !m_failed;
+        m_result = openResults.isEmpty() ? 1 : openResults.dequeue();
+        return m_result == 1;
     }
-    int openError() const override { return m_failed ? openErrorNumber : 0; }
+    int openError() const override { return m_result == 1 ? 0 : m_result; }
     QString openErrorString() const override { return openError() ? QStringLiteral("The dictionary cannot be used.") : QString(); }
     bool ShowOptions(QString &systemDir, QString &custom, QString &main, const QString &installedListPath, bool showAll) override
     {
         optionsAsked = {systemDir, custom, main, installedListPath, showAll ? "true" : "false"};
-        std::tie(custom, main) = optionsConfirmed ? std::pair(optionsCustom, optionsMain) : std::pair(custom, main);
-        return optionsConfirmed;
+        if (optionsAnswer.isEmpty())
+            return false;
+        std::tie(custom, main) = std::pair(optionsAnswer[0], optionsAnswer[1]);
+        return true;
     }
     QString CheckWord(QString &word, int &code, const ContextSource &context) override
     {
@@ -50,7 +50,7 @@ public:
     void EndCheck() override { ++endChecks; }
 
 private:
-    bool m_failed = false;
+    int m_result = 1;
 };
 
 // Spell dialogs that answer from a script.

@@ -1,10 +1,8 @@
-// The checker on real Hunspell dictionaries: encodings, the custom
-// dictionary, chord symbols, the answers of its word dialog and the
-// dictionaries its options dialog offers.
+// The checker on real Hunspell dictionaries: encodings, the custom dictionary,
+// the answers of its word dialog and the dictionaries its options dialog offers.
 #include "ScriptedSpell.h"
 #include "support/TestProgramFolder.h"
 
-#include "base/Module1.h"
 #include "spell/psSpellCheck.h"
 
 #include <QFile>
@@ -59,21 +57,19 @@ private slots:
         psSpellCheck checker;
         QString custom = folder.filePath(QStringLiteral("custom.dic"));
         QCOMPARE(checker.OpenDictionaries(name + QStringLiteral(".lex"), custom), error < 0);
-        QCOMPARE(QString::number(checker.openError()) + '|' + checker.openErrorString().left(text.size()), QString::number(std::max(error, 0)) + '|' + text);
         int code = 0;
         QString word = QStringLiteral("caf\u00E9");
         checker.CheckWord(word, code);
-        QCOMPARE(code, int(error < 0 ? SpellCheckerControl::GoOn : SpellCheckerControl::NotOpen));
-        if (error >= 0)
-            return;
-        // The last word cannot be written in Latin-1.
-        QCOMPARE(QList<bool>({checker.isCorrect(QStringLiteral("Na\u00EFve")), checker.isCorrect(QStringLiteral("cafe")),
-                              checker.isCorrect(QStringLiteral("\u0441\u043E\u043D"))}), QList<bool>({true, false, false}));
-        QVERIFY(checker.suggestions(QStringLiteral("cafe")).contains(QStringLiteral("caf\u00E9")));
+        QCOMPARE(QStringLiteral("%1|%2|%3").arg(checker.openError()).arg(code).arg(checker.openErrorString().left(text.size())),
+                 QStringLiteral("%1|%2|%3").arg(std::max(error, 0)).arg(error < 0 ? SpellCheckerControl::GoOn : SpellCheckerControl::NotOpen).arg(text));
+        // Known and unknown words, one that Latin-1 cannot write, suggestions in the dictionary's encoding.
+        QVERIFY(error >= 0 || (checker.isCorrect(QStringLiteral("Na\u00EFve")) && !checker.isCorrect(QStringLiteral("cafe")) && !checker.isCorrect(QStringLiteral("\u0441\u043E\u043D"))
+                               && checker.suggestions(QStringLiteral("cafe")).contains(QStringLiteral("caf\u00E9"))));
     }
 
     // On the real American English dictionary: known words and chords go by
-    // without a dialog; each answer of the word dialog.
+    // without a dialog (the first word asked about is "teh"); each answer of
+    // the word dialog.
     void wordDialog()
     {
         TestProgramFolder folder;
@@ -93,7 +89,6 @@ private slots:
             return result + '|' + QString::number(code);
         };
         QCOMPARE(QStringList({check("song"), check("Am7"), check("C/G")}).join(' '), QStringLiteral("song|0 Am7|0 C/G|0"));
-        QVERIFY(dialogs.asked.isEmpty());
         // Change keeps the brackets round the word; Ignore lets it pass once; Cancel ends the run.
         QCOMPARE(check("(teh)", Answer::Change, "the"), QStringLiteral("(the)|0"));
         const SpellDialogs::UnknownWord &asked = dialogs.asked.at(0);
@@ -106,7 +101,7 @@ private slots:
         QCOMPARE(QStringList({check("teh", Answer::IgnoreAll), check("teh")}).join(' '), QStringLiteral("teh|0 teh|0"));
         checker.EndCheck();
         QCOMPARE(check("teh"), QStringLiteral("teh|0"));
-        QCOMPARE(QStringLiteral("%1 asked, %2 ended").arg(dialogs.asked.size()).arg(dialogs.endChecks), QStringLiteral("5 asked, 2 ended"));
+        QCOMPARE(dialogs.endChecks, 2);
     }
 
     // Added words are written at once and known after the program starts
@@ -139,10 +134,8 @@ private slots:
         psSpellCheck restarted;
         QString custom = path;
         QVERIFY(restarted.OpenDictionaries(QStringLiteral("utf8.lex"), custom));
-        QStringList known;
-        for (const char *word : {"Riff", "Songloom", "fretbörd", "SONGLOOM", "songloom"})
-            known << QString::number(restarted.isCorrect(QString::fromUtf8(word)));
-        QCOMPARE(known.join(""), QStringLiteral("11110"));
+        QVERIFY(restarted.isCorrect(QStringLiteral("Riff")) && restarted.isCorrect(QStringLiteral("Songloom")) && restarted.isCorrect(QStringLiteral("fretbörd"))
+                && restarted.isCorrect(QStringLiteral("SONGLOOM")) && !restarted.isCorrect(QStringLiteral("songloom")));
     }
 
     // The options dialog lists the installed main dictionaries: those in the

@@ -34,11 +34,8 @@ private slots:
                                << 0 << QStringList{};
         QTest::newRow("plain text") << QStringList{"spell", "song.txt"} << QByteArray("teh cat Am7\r\nsing (teh) song\nwierd.") << 1
                                     << QStringList{"song.txt:1:1: teh: the", "song.txt:2:7: teh", "song.txt:3:1: wierd"};
-        QTest::newRow("rtf") << QStringList{"spell", "song.rtf"} << QByteArray("{\\rtf1\\ansi {\\b Chorus}\\par sing teh song\\line again\\par}") << 1
-                             << QStringList{"song.rtf:2:6: teh"};
         QTest::newRow("no custom dictionary") << QStringList{"spell", "riffs.txt"} << QByteArray("Songloom riffs\n") << 1 << QStringList{"riffs.txt:1:1: Songloom"};
         QTest::newRow("custom dictionary") << QStringList{"spell", "riffs.txt", "--custom", "mine.dic"} << QByteArray("Songloom riffs\n") << 0 << QStringList{};
-        QTest::newRow("unknown option") << QStringList{"spell", "x.txt", "--fast"} << QByteArray() << 2 << QStringList{"usage:"};
         QTest::newRow("missing song") << QStringList{"spell", "/nonexistent/song.txt"} << QByteArray() << 2 << QStringList{"songloom-cli: cannot read"};
         QTest::newRow("missing custom") << QStringList{"spell", "teh.txt", "--custom", "/nonexistent.dic"} << QByteArray("teh\n") << 2
                                         << QStringList{"songloom-cli: no custom dictionary"};

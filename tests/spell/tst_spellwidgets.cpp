@@ -1,11 +1,9 @@
-// The spelling widgets: the word and options dialogs driven through their
-// widgets, and checking as you type, the underline and the song's context
-// menu, neither of which counts as an edit of the song.
+// The word and options dialogs driven through their widgets; checking as you
+// type, its underline and context menu, which are no edit of the song.
 #include "ScriptedSpell.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestProgramFolder.h"
 
-#include "base/Module1.h"
 #include "document/rtfText.h"
 #include "spell/SpellAsYouType.h"
 #include "spell/frmSpellOptions.h"
@@ -79,7 +77,7 @@ private slots:
     }
 
     // The dictionary in use heads the list even when it is not installed;
-    // browsing and cancelling keeps the path.
+    // browsing asks for the custom dictionary.
     void optionsDialog()
     {
         ScriptedPrompt prompt;
@@ -90,10 +88,9 @@ private slots:
         dialog.mainDictionary()->setCurrentIndex(2);
         prompt.fileAnswers.enqueue(QStringLiteral("/b/mine.dic"));
         QTest::mouseClick(dialog.browseButton(), Qt::LeftButton);
-        QTest::mouseClick(dialog.browseButton(), Qt::LeftButton);
         QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
         QCOMPARE(prompt.dialogTitles.join('|') + '|' + dialog.options().mainDictionary + '|' + dialog.options().customDictionary + '|' + QString::number(dialog.result()),
-                 QStringLiteral("Custom Dictionary|Custom Dictionary|French.lex|/b/mine.dic|1"));
+                 QStringLiteral("Custom Dictionary|French.lex|/b/mine.dic|1"));
     }
 
     // Unknown words underlined, chords and known words not; typing
@@ -128,7 +125,7 @@ private slots:
         QTRY_COMPARE(underlined(song.document()), QStringLiteral("teh wierd"));
         QCOMPARE(actionTexts(menuAt(1).get()), standard);
         std::unique_ptr<QMenu> menu = menuAt(6);
-        QStringList texts = actionTexts(menu.get());
+        const QStringList texts = actionTexts(menu.get());
         const qsizetype separator = texts.indexOf(QStringLiteral("-"));
         QVERIFY(texts.contains("the") && separator >= 3 && separator <= SpellAsYouType::menuSuggestions + 2);
         QCOMPARE(texts.mid(separator - 2), QStringList({"I&gnore All", "&Add to Dictionary", "-"}) + standard);
@@ -137,8 +134,7 @@ private slots:
         checker.ignoreAll(QStringLiteral("teh"));
         QCOMPARE(underlined(song.document()) + QString::number(changes.size()), QStringLiteral("wierd recieve1"));
         menu = menuAt(27);
-        texts = actionTexts(menu.get());
-        menu->actions()[texts.indexOf(QStringLiteral("weird"))]->trigger();
+        menu->actions()[actionTexts(menu.get()).indexOf(QStringLiteral("weird"))]->trigger();
         QCOMPARE(song.Text().section("\r\n", 1, 1) + '|' + underlined(song.document()), QStringLiteral("(weird) don't F#m stop|recieve"));
         asYouType.setEnabled(false);
         QVERIFY(underlined(song.document()).isEmpty() && !song.TextRTF().contains(QLatin1String("\\ul")));
