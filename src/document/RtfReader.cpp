@@ -331,6 +331,7 @@ private:
     void emitText(const QString &text);
     void emitDocumentText(QStringView text);
     void flushRun();
+    void noteContent(const Group &group);
     void endParagraph();
     void startDestination(Destination destination);
     void finishPicture();
@@ -379,6 +380,14 @@ private:
     char16_t m_highSurrogate = 0;
 
     bool m_cellPending = false;  // a \cell ended; a tab goes before more text
+    // The formats in force when the paragraph's last text, picture or
+    // paragraph format came.
+    struct
+    {
+        bool known = false;
+        ParaProps para;
+        CharProps chars;
+    } m_lastContent;
     // What the block the cursor is in carries already: a new block starts
     // with the formats in force at its birth, and most paragraphs keep them.
     struct
@@ -416,9 +425,14 @@ void Parser::run()
             flushBytes();
             flushRun();
             // A pasted fragment leaves the paragraph it lands in as it was.
+            // A last paragraph that no \par ends keeps the formats it was
+            // written with, also when they were set in a group closed since.
             if (m_wholeDocument) {
-                applyBlockFormats(m_finished ? m_finalParagraph : top().para,
-                                  m_finished ? m_finalChars : top().chars);
+                if (m_lastContent.known)
+                    applyBlockFormats(m_lastContent.para, m_lastContent.chars);
+                else
+                    applyBlockFormats(m_finished ? m_finalParagraph : top().para,
+                                      m_finished ? m_finalChars : top().chars);
             }
             // Groups left open by a truncated file end here.
             while (m_groups.size() > 1) {
@@ -701,6 +715,7 @@ void Parser::emitDocumentText(QStringView text)
         m_cellPending = false;
         m_run += QLatin1Char('\t');
     }
+    noteContent(top());
     // Characters QTextDocument keeps for its own structure never come from
     // the file; other control characters are not text either.
     for (const QChar c : text) {
@@ -735,6 +750,7 @@ void Parser::endParagraph()
     const Group &g = top();
     applyBlockFormats(g.para, g.chars);
     m_cursor.insertBlock(blockFormat(g.para, false), charFormat(g.chars));
+    m_lastContent.known = false;
     m_block.known = true;
     m_block.pageBreak = false;
     m_block.para = g.para;
@@ -849,6 +865,14 @@ void Parser::finishPicture()
         m_cursor.insertText(QStringLiteral("\t"), charFormat(m_groups[m_groups.size() - 2].chars));
     }
     DocumentImages::insertImage(m_cursor, shown.image, shown.size);
+    noteContent(m_groups[m_groups.size() - 2]);
+}
+
+void Parser::noteContent(const Group &group)
+{
+    m_lastContent.known = true;
+    m_lastContent.para = group.para;
+    m_lastContent.chars = group.chars;
 }
 
 QString Parser::hyperlinkTarget(const QString &instruction)
@@ -1141,6 +1165,8 @@ bool Parser::paragraphWord(const ControlWord &w)
     case Word::SpaceAfter: p.spaceAfter = length(0); break;
     default: return false;
     }
+    if (top().destination == Destination::Text)
+        noteContent(top());
     return true;
 }
 

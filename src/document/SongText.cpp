@@ -100,13 +100,14 @@ QString SongText::TextRTF() const
 
 void SongText::setTextRTF(const QString &rtf)
 {
-    m_document->clear();
     const QByteArray bytes = rtfBytes(rtf);
-    QTextCursor cursor(m_document);
-    if (RtfReader::isRtf(bytes))
-        insertRtf(bytes, cursor);
-    else if (!rtf.isEmpty())
-        cursor.insertText(rtf);
+    // A whole song read as a file is, so its last paragraph keeps its own
+    // formats rather than taking those of the paragraph it would be pasted into.
+    if (!RtfReader::isRtf(bytes) || !RtfReader().read(bytes, m_document)) {
+        m_document->clear();
+        if (!rtf.isEmpty())
+            QTextCursor(m_document).insertText(rtf);
+    }
     m_document->clearUndoRedoStacks();
     moved(QTextCursor(m_document));
 }

@@ -6,6 +6,7 @@
 #include "document/RtfWriter.h"
 #include "document/SongPrinter.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QImage>
 #include <QMimeData>
@@ -36,6 +37,22 @@ QImage imageFrom(const QMimeData *source)
     }
     return {};
 }
+
+// Stands in for the song's layout while a whole song is read in.
+class NoLayout final : public QAbstractTextDocumentLayout
+{
+public:
+    using QAbstractTextDocumentLayout::QAbstractTextDocumentLayout;
+    void draw(QPainter *, const PaintContext &) override {}
+    int hitTest(const QPointF &, Qt::HitTestAccuracy) const override { return -1; }
+    int pageCount() const override { return 1; }
+    QSizeF documentSize() const override { return {}; }
+    QRectF frameBoundingRect(QTextFrame *) const override { return {}; }
+    QRectF blockBoundingRect(const QTextBlock &) const override { return {}; }
+
+protected:
+    void documentChanged(int, int, int) override {}
+};
 
 } // namespace
 
@@ -69,6 +86,8 @@ rtfText::rtfText(QWidget *parent) : QTextEdit(parent), m_songText(document())
 {
     setBaseFont(songBaseFont());
     setAcceptRichText(true);
+    // The control deletes a document of its own when it lets go of it.
+    document()->setParent(this);
 
     m_songText.setCursor(textCursor());
     m_songText.setCursorListener([this](const QTextCursor &cursor) { cursorToView(cursor); });
@@ -166,23 +185,49 @@ bool rtfText::LoadFile(const QString &path)
     }
 
     ChangeBatch batch(this, false);
+    const QTextCursor selection = textCursor();
     RtfReader reader;
     bool read = false;
     {
         const QScopedValueRollback replacing(m_replacingDocument, true);
-        read = reader.read(data, document());
+        read = readUnseen(reader, data);
     }
-    followViewCursor();
     if (!read) { // leaves the document as it was
+        m_changePending = false;
+        setTextCursor(selection);
+        followViewCursor();
         m_errorString = reader.errorString();
         return false;
     }
     batch.forceChange();
     document()->clearUndoRedoStacks();
     setTextCursor(QTextCursor(document()));
+    followViewCursor();
     m_errorString.clear();
     m_fileName = path;
     return true;
+}
+
+// A whole song read in while the control shows it is laid out paragraph by
+// paragraph as it arrives, and again when its length brings the scroll bar.
+// So the control lets go of the document and the document of its layout
+// while the song is read, and one fresh layout lays it all out once, at the
+// width it is shown at. The layout is finished at once: Qt's layout left
+// half done (it goes on in the background) takes the next edit, or a spelling
+// underline, before its end as the end of the song, and shows nothing below.
+bool rtfText::readUnseen(RtfReader &reader, const QByteArray &data)
+{
+    QTextDocument *song = document();
+    QPaintDevice *device = song->documentLayout()->paintDevice();
+    QTextDocument unseen;
+    setDocument(&unseen);
+    song->setDocumentLayout(new NoLayout(song));
+    const bool read = reader.read(data, song);
+    song->setDocumentLayout(nullptr); // the document makes a new one when asked
+    setDocument(song);
+    song->documentLayout()->setPaintDevice(device);
+    song->documentLayout()->documentSize();
+    return read;
 }
 
 bool rtfText::SaveFile(const QString &path)

@@ -7,6 +7,7 @@
 #include <optional>
 
 class QPagedPaintDevice;
+class RtfReader;
 
 // The song's rich text control. The song is read and changed only through
 // these members. Those on the text, the selection and its formats are
@@ -120,6 +121,7 @@ private:
     void cursorFromView();
     void followViewCursor();
     void cursorToView(const QTextCursor &cursor);
+    bool readUnseen(RtfReader &reader, const QByteArray &data);
 
     SongText m_songText;
     bool m_viewCursorChanging = false;

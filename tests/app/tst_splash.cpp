@@ -1,3 +1,4 @@
+// The splash at start and the same form as the About box.
 #include "app/frmSplash.h"
 #include "base/DataFolders.h"
 #include "support/TestProgramFolder.h"
@@ -12,59 +13,34 @@ class tst_Splash : public QObject
 {
     Q_OBJECT
 private slots:
-    void splashHasNoButtonAndIgnoresEscape();
-    void aboutTwiceShowsOkBothTimes();
-    void aboutTellsWhereFilesLive();
-};
-
-void tst_Splash::splashHasNoButtonAndIgnoresEscape()
-{
-    frmSplash splash;
-    splash.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&splash));
-    QVERIFY(!splash.cmdClose->isVisible());
-    // Texts wider than their design labels still stand wholly inside.
-    for (const QLabel *label : splash.findChildren<QLabel *>())
-        QVERIFY2(splash.rect().contains(label->geometry()), qPrintable(label->text()));
-    QTest::keyClick(&splash, Qt::Key_Escape);
-    QVERIFY(splash.isVisible());
-}
-
-// Closed by OK the first time and by Escape the second.
-void tst_Splash::aboutTwiceShowsOkBothTimes()
-{
-    for (int round = 0; round < 2; ++round) {
-        frmSplash *about = frmSplash::createAbout(nullptr);
-        about->show();
-        QVERIFY(QTest::qWaitForWindowExposed(about));
-        QVERIFY2(about->cmdClose->isVisible(), qPrintable(QStringLiteral("round %1").arg(round)));
-        QCOMPARE(about->cmdClose->text(), QStringLiteral("&OK"));
-        if (round == 0)
-            QTest::mouseClick(about->cmdClose, Qt::LeftButton);
-        else
-            QTest::keyClick(about, Qt::Key_Escape);
-        QVERIFY(!about->isVisible());
-        QTest::qWait(0);
+    // The splash has no button and ignores Escape, also after an About; each
+    // About shows OK and closes by it or Escape; every text stands wholly
+    // inside; the About names the user's folders.
+    void splashAndAbout()
+    {
+        TestProgramFolder program;
+        QTemporaryDir home; // the user's real home stays untouched
+        const QByteArray realHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        QVERIFY(DataFolders::setUp(program.path(), false, {home.filePath(".local/share/Songloom"), home.filePath("Documents")}));
+        QStringList seen;
+        for (int round = 0; round < 4; ++round) {
+            std::unique_ptr<frmSplash> form(round % 3 == 0 ? new frmSplash : frmSplash::createAbout(nullptr));
+            form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+            for (const QLabel *label : form->findChildren<QLabel *>())
+                QVERIFY2(form->rect().contains(label->geometry()), qPrintable(label->text()));
+            seen << (form->cmdClose->isVisible() ? form->cmdClose->text() : "no button");
+            round == 1 ? QTest::mouseClick(form->cmdClose, Qt::LeftButton) : QTest::keyClick(form.get(), Qt::Key_Escape);
+            seen << (form->isVisible() ? "open" : "closed");
+        }
+        std::unique_ptr<frmSplash> about(frmSplash::createAbout(nullptr));
+        qputenv("HOME", realHome);
+        QCOMPARE(seen.join('|'), QStringLiteral("no button|open|&OK|closed|&OK|closed|no button|open"));
+        QCOMPARE(about->findChild<QLabel *>("lblDataFolders")->text(),
+                 QStringLiteral("Chords and words: ~/.local/share/Songloom\nSongs: ~/Documents/Songloom"));
     }
-    // A splash made after the About boxes starts hidden again.
-    frmSplash splash;
-    QVERIFY(splash.cmdClose->isHidden());
-}
-
-void tst_Splash::aboutTellsWhereFilesLive()
-{
-    TestProgramFolder program;
-    // A home of its own, so the user's real one stays untouched.
-    QTemporaryDir home;
-    const QByteArray realHome = qgetenv("HOME");
-    qputenv("HOME", QFile::encodeName(home.path()));
-    QVERIFY(DataFolders::setUp(program.path(), false,
-                               {home.filePath(".local/share/Songloom/Songloom"), home.filePath("Documents")}));
-    std::unique_ptr<frmSplash> about(frmSplash::createAbout(nullptr));
-    qputenv("HOME", realHome);
-    QCOMPARE(about->findChild<QLabel *>("lblDataFolders")->text(),
-             QStringLiteral("Chords and words: ~/.local/share/Songloom/Songloom\nSongs: ~/Documents/Songloom"));
-}
+};
 
 QTEST_MAIN(tst_Splash)
 #include "tst_splash.moc"

@@ -1,5 +1,6 @@
+// Where chords, words and songs live: beside the program when it may write
+// there, else in the user's folders, filled once from the starter files.
 #include "base/DataFolders.h"
-#include "base/Module1.h"
 #include "support/TestProgramFolder.h"
 
 #include <QDir>
@@ -8,9 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#ifdef Q_OS_UNIX
 #include <unistd.h>
-#endif
 
 namespace {
 
@@ -18,38 +17,19 @@ void writeFile(const QString &path, const QByteArray &content)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-// Every path under a folder, files with their size, to see what changed.
+// Every path under a folder, files with their content, to see what changed.
 QStringList listing(const QString &folder)
 {
     QStringList entries;
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = QDir(folder).relativeFilePath(it.filePath());
-        entries << (it.fileInfo().isDir() ? name + QLatin1Char('/') : name + QLatin1Char(' ') + QString::number(it.fileInfo().size()));
+    for (QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+        QFile file(it.next()); // a folder does not open
+        entries << QDir(folder).relativeFilePath(it.filePath()) + (file.open(QIODevice::ReadOnly) ? ' ' + file.readAll() : "/");
     }
     entries.sort();
     return entries;
-}
-
-// A program folder as the package installs it: starter chords in the
-// library Default and one more library, an empty custom.dic.
-void layOutStarterFiles(const TestProgramFolder &program)
-{
-    writeFile(program.filePath("BitMaps/C"), "starter C");
-    writeFile(program.filePath("BitMaps/Am 5th Fret"), "starter Am");
-    writeFile(program.filePath("BitMaps/Blues/E7"), "starter E7");
-    writeFile(program.filePath("custom.dic"), "");
 }
 
 } // namespace
@@ -58,117 +38,73 @@ class tst_DataFolders : public QObject
 {
     Q_OBJECT
 private slots:
-    void placement_data();
-    void placement();
-    void userFilesAreNeverReplaced();
-    void unwritableUserFolderIsReported();
-    void writeProbe();
-};
-
-void tst_DataFolders::placement_data()
-{
-    QTest::addColumn<bool>("writable");
-    QTest::addColumn<bool>("installed");
-    QTest::newRow("writable folder: all beside") << true << false;
-    QTest::newRow("read-only folder") << false << false;
-    // Root can write into an installed folder; it is left alone all the same.
-    QTest::newRow("installed, writable") << true << true;
-}
-
-void tst_DataFolders::placement()
-{
-    QFETCH(bool, writable);
-    QFETCH(bool, installed);
-    TestProgramFolder program;
-    QTemporaryDir user;
-    layOutStarterFiles(program);
-    if (installed)
-        writeFile(program.filePath(DataFolders::installedMarkerName()), "");
-    const QStringList programBefore = listing(program.path());
-    const QString data = user.filePath("share/Songloom/Songloom");
-    const QString documents = user.filePath("Documents");
-
-    QString error;
-    QVERIFY2(DataFolders::setUp(program.path(), writable, {data, documents}, &error), qPrintable(error));
-    QCOMPARE(listing(program.path()), programBefore);
-    if (writable && !installed) {
-        QVERIFY(!DataFolders::isPerUser());
-        QCOMPARE(DataFolders::DataPath() + '|' + DataFolders::SongsPath(),
-                 program.path() + '|' + program.filePath("My Songs"));
-        QVERIFY(listing(user.path()).isEmpty());
-        return;
+    // The program folder is never changed. Its starter chords (in Default and
+    // one more library) and custom.dic are copied once; the user's own files
+    // are never replaced, a starter chord the user deleted stays deleted.
+    void placement_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<QString>("outcome"); // setUp's error|per user|data|songs
+        const QString perUser = "|per user|USER/share/Songloom|USER/Documents/Songloom";
+        QTest::newRow("writable folder: all beside") << true << "" << "||APP|APP/My Songs";
+        QTest::newRow("read-only folder") << false << "" << perUser;
+        // Root can write into an installed folder; it is left alone all the same.
+        QTest::newRow("installed, writable") << true << "installed" << perUser;
+        QTest::newRow("no starter custom.dic") << false << "no custom.dic" << perUser;
+        // A file where the data folder should go stops even root; nothing goes beside the program.
+        QTest::newRow("user folder blocked") << false << "blocked" << "failed: Cannot create the folder USER/share/Songloom" + perUser;
     }
-    QVERIFY(DataFolders::isPerUser());
-    QCOMPARE(DataFolders::DataPath() + '|' + DataFolders::SongsPath(),
-             QDir::toNativeSeparators(data) + '|' + joinPath(QDir::toNativeSeparators(documents), "Songloom"));
-    QCOMPARE(listing(data), QStringList({"BitMaps/", "BitMaps/Am 5th Fret 10", "BitMaps/Blues/",
-                                         "BitMaps/Blues/E7 10", "BitMaps/C 9", "custom.dic 0"}));
-    QCOMPARE(readFile(data + "/BitMaps/Blues/E7"), QByteArray("starter E7"));
-    QVERIFY(QFileInfo(data + "/BitMaps/C").isWritable());
 
-    // Without a starter custom.dic the user gets an empty one.
-    QTemporaryDir other;
-    QVERIFY(QFile::remove(program.filePath("custom.dic")));
-    QVERIFY(DataFolders::setUp(program.path(), writable, {other.filePath("data"), documents}));
-    QCOMPARE(readFile(other.filePath("data/custom.dic")), QByteArray());
-}
+    void placement()
+    {
+        QFETCH(bool, writable);
+        QFETCH(QString, situation);
+        TestProgramFolder program;
+        QTemporaryDir user;
+        for (const char *name : {"BitMaps/C", "BitMaps/Am 5th Fret", "BitMaps/Blues/E7"})
+            writeFile(program.filePath(name), QFileInfo(name).fileName().toUtf8());
+        if (situation != "no custom.dic")
+            writeFile(program.filePath("custom.dic"), "words");
+        if (situation != "")
+            writeFile(situation == "blocked" ? user.filePath("share") : program.filePath(DataFolders::installedMarkerName()), "");
+        const QStringList programBefore = listing(program.path());
+        const QString data = user.filePath("share/Songloom"), documents = user.filePath("Documents");
+        QString error;
+        if (!DataFolders::setUp(program.path(), writable, {data, documents}, &error))
+            error.prepend("failed: ");
+        QCOMPARE(listing(program.path()), programBefore);
+        QTEST(QStringList({error, DataFolders::isPerUser() ? "per user" : "", DataFolders::DataPath(), DataFolders::SongsPath()})
+                  .join('|').replace(program.path(), "APP").replace(user.path(), "USER"), "outcome");
+        QVERIFY(DataFolders::isPerUser() || listing(user.path()).isEmpty());
+        if (!DataFolders::isPerUser() || situation == "blocked")
+            return;
+        QCOMPARE(listing(data), QStringList({"BitMaps/", "BitMaps/Am 5th Fret Am 5th Fret", "BitMaps/Blues/",
+                                             "BitMaps/Blues/E7 E7", "BitMaps/C C", QString("custom.dic ") + (situation == "no custom.dic" ? "" : "words")}));
+        writeFile(data + "/custom.dic", "Hallelujah");
+        writeFile(data + "/BitMaps/C", "my own C");
+        QVERIFY(QFile::remove(data + "/BitMaps/Am 5th Fret"));
+        QVERIFY(DataFolders::setUp(program.path(), writable, {data, documents}));
+        QCOMPARE(listing(data), QStringList({"BitMaps/", "BitMaps/Blues/", "BitMaps/Blues/E7 E7",
+                                             "BitMaps/C my own C", "custom.dic Hallelujah"}));
+    }
 
-void tst_DataFolders::userFilesAreNeverReplaced()
-{
-    TestProgramFolder program;
-    QTemporaryDir user;
-    layOutStarterFiles(program);
-    const QString data = user.filePath("data");
-    const DataFolders::UserFolders folders{data, user.filePath("Documents")};
-    QVERIFY(DataFolders::setUp(program.path(), false, folders));
-
-    writeFile(data + "/custom.dic", "Hallelujah\n");
-    writeFile(data + "/BitMaps/C", "my own C");
-    QVERIFY(QFile::remove(data + "/BitMaps/Am 5th Fret"));
-    QVERIFY(DataFolders::setUp(program.path(), false, folders));
-    QCOMPARE(readFile(data + "/custom.dic"), QByteArray("Hallelujah\n"));
-    QCOMPARE(readFile(data + "/BitMaps/C"), QByteArray("my own C"));
-    // A starter chord the user deleted stays deleted.
-    QVERIFY(!QFileInfo::exists(data + "/BitMaps/Am 5th Fret"));
-}
-
-void tst_DataFolders::unwritableUserFolderIsReported()
-{
-    TestProgramFolder program;
-    QTemporaryDir user;
-    layOutStarterFiles(program);
-    // A file where the data folder should go stops even root.
-    writeFile(user.filePath("blocked"), "a file");
-    const QString data = QDir::toNativeSeparators(user.filePath("blocked/data"));
-    QString error;
-    QVERIFY(!DataFolders::setUp(program.path(), false, {data, user.filePath("Documents")}, &error));
-    QVERIFY2(error.contains(data), qPrintable(error));
-    // The decision stands: nothing goes into the program folder.
-    QVERIFY(DataFolders::isPerUser() && DataFolders::DataPath() == data);
-}
-
-void tst_DataFolders::writeProbe()
-{
-    QTemporaryDir folder;
-    writeFile(folder.filePath("file"), "x");
-    const QString locked = folder.filePath("locked");
-    QVERIFY(QDir().mkdir(locked));
-    QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
-#ifdef Q_OS_UNIX
-    const bool root = geteuid() == 0;
-#else
-    const bool root = false;
-#endif
-    // Root writes anyway, and so the program must believe the probe, not the bits.
-    const QList<bool> expected = {true, false, false, root};
-    QList<bool> probed;
-    for (const char *name : {"", "missing", "file", "locked"})
-        probed << DataFolders::canWriteInto(folder.filePath(name));
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QCOMPARE(probed, expected);
-    // The probe leaves nothing behind.
-    QCOMPARE(listing(folder.path()), QStringList({"file 1", "locked/"}));
-}
+    // Root writes anyway, and so the program must believe the probe, not the
+    // bits. The probe leaves nothing behind.
+    void writeProbe()
+    {
+        QTemporaryDir folder;
+        writeFile(folder.filePath("file"), "x");
+        const QString locked = folder.filePath("locked");
+        QVERIFY(QDir().mkdir(locked) && QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+        QList<bool> probed;
+        for (const char *name : {"", "missing", "file", "locked"})
+            probed << DataFolders::canWriteInto(folder.filePath(name));
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(probed, QList<bool>({true, false, false, geteuid() == 0}));
+        QCOMPARE(listing(folder.path()), QStringList({"file x", "locked/"}));
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_DataFolders)
 #include "tst_datafolders.moc"

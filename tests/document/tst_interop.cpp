@@ -1,15 +1,12 @@
-// Our RTF against LibreOffice: what it reads from our song, saved again as
-// its own RTF (directly, or by way of OpenDocument), reads back in Songloom
-// with the same text and formats, and every picture once, pixel for pixel
-// and at our size.
-// Skipped, with one line, where LibreOffice is not installed.
+// Our RTF against LibreOffice: our song, saved again by it as RTF (directly,
+// or by way of OpenDocument), reads back with the same text and formats, and
+// every picture once, pixel for pixel and at our size. Skipped without it.
 
 #include "document/RtfReader.h"
 #include "document/RtfWriter.h"
 #include "tst_rtfwriter_documents.h"
 
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,70 +14,19 @@
 
 using namespace SongSamples;
 
-// The words: breaks, tabs and runs of spaces all become one space.
-static QString normalised(QString text)
-{
-    return text.remove(QChar(0xFEFF)).remove(QChar::ObjectReplacementCharacter).simplified();
-}
-
 class tst_Interop : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void weReadLibreOfficesRtf_data();
     void weReadLibreOfficesRtf();
-
-private:
-    // Converts the file with LibreOffice; returns the converted file's path.
-    QString convert(const QString &path, const QString &filter, const QString &extension);
-
-    QTemporaryDir m_dir;
-    QString m_soffice;
-    QString m_songPath;
-    QTextDocument m_song;
 };
-
-void tst_Interop::initTestCase()
-{
-    m_soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (m_soffice.isEmpty())
-        QSKIP("LibreOffice (soffice) is not installed: interop with LibreOffice not checked");
-    QVERIFY(m_dir.isValid());
-    if (qEnvironmentVariableIsSet("SONGLOOM_KEEP_INTEROP_FILES")) {
-        m_dir.setAutoRemove(false);
-        qInfo("interop files kept in %s", qPrintable(m_dir.path()));
-    }
-    m_song.setDefaultFont(testBaseFont());
-    fillFullSong(m_song);
-    m_songPath = m_dir.filePath(QStringLiteral("song.rtf"));
-    QVERIFY(writeAll(m_songPath, RtfWriter().write(m_song)));
-}
-
-QString tst_Interop::convert(const QString &path, const QString &filter, const QString &extension)
-{
-    // A private profile, so no user setting and no running office interferes.
-    const QString profile = QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("profile"))).toString();
-    const QString out = m_dir.filePath(QStringLiteral("out-") + extension);
-    QProcess soffice;
-    soffice.setProcessChannelMode(QProcess::MergedChannels);
-    soffice.start(m_soffice, {QStringLiteral("-env:UserInstallation=") + profile, QStringLiteral("--headless"),
-                              QStringLiteral("--convert-to"), filter, QStringLiteral("--outdir"), out, path});
-    if (!soffice.waitForFinished(180000)) {
-        soffice.kill();
-        soffice.waitForFinished();
-    }
-    const QString result = out + QLatin1Char('/') + QFileInfo(path).completeBaseName() + QLatin1Char('.') + extension;
-    if (!QFileInfo::exists(result)) {
-        qWarning("soffice: %s", soffice.readAll().constData());
-        return {};
-    }
-    return result;
-}
 
 void tst_Interop::weReadLibreOfficesRtf_data()
 {
+    if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed: interop with LibreOffice not checked");
     QTest::addColumn<QString>("from");
     QTest::newRow("our RTF saved again by LibreOffice") << "rtf";
     QTest::newRow("our song as OpenDocument saved as RTF by LibreOffice") << "odt";
@@ -89,21 +35,43 @@ void tst_Interop::weReadLibreOfficesRtf_data()
 void tst_Interop::weReadLibreOfficesRtf()
 {
     QFETCH(QString, from);
-    const QString source = from == QLatin1String("odt") ? convert(m_songPath, from, from) : m_songPath;
-    const QString rtf = convert(source, QStringLiteral("rtf"), QStringLiteral("rtf"));
-    QVERIFY(!source.isEmpty() && !rtf.isEmpty());
-    QTextDocument read;
+    QTemporaryDir dir;
+    // LibreOffice in a private profile (no user setting, no running office); gives the file converted.
+    const auto convert = [&dir](const QString &path, const QString &extension) {
+        const QString out = dir.filePath("out-" + extension);
+        QProcess soffice;
+        soffice.setProcessChannelMode(QProcess::MergedChannels);
+        soffice.start(QStringLiteral("soffice"), {"-env:UserInstallation=" + QUrl::fromLocalFile(dir.filePath("profile")).toString(),
+                                                  "--headless", "--convert-to", extension, "--outdir", out, path});
+        soffice.waitForFinished(180000);
+        const QString result = out + '/' + QFileInfo(path).completeBaseName() + '.' + extension;
+        if (!QFileInfo::exists(result))
+            qWarning("soffice: %s", soffice.readAll().constData());
+        return QFileInfo::exists(result) ? result : QString();
+    };
+    QTextDocument song, read;
+    song.setDefaultFont(testBaseFont());
     read.setDefaultFont(testBaseFont());
+    fillFullSong(song);
+    const QString path = dir.filePath(QStringLiteral("song.rtf"));
+    QVERIFY(writeAll(path, RtfWriter().write(song)));
+    const QString source = from == QLatin1String("odt") ? convert(path, from) : path;
+    const QString rtf = convert(source, QStringLiteral("rtf"));
+    QVERIFY(!source.isEmpty() && !rtf.isEmpty());
     QVERIFY(RtfReader().read(readAll(rtf), &read));
-    QCOMPARE(normalised(read.toPlainText()), normalised(m_song.toPlainText()));
-    QCOMPARE(pictures(read), pictures(m_song));
-    // Every format, as far as the pictures: LibreOffice gives Asian text a
-    // size of its own and ends the song with an empty paragraph.
+    // The words, where breaks, tabs and runs of spaces all become one space;
+    // every format, as far as the pictures (LibreOffice gives Asian text a
+    // size of its own and ends the song with an empty paragraph).
+    const auto words = [](const QTextDocument &document) {
+        return document.toPlainText().remove(QChar(0xFEFF)).remove(QChar::ObjectReplacementCharacter).simplified();
+    };
     const auto formats = [](const QTextDocument &document) {
         const QStringList lines = describe(document);
         return lines.mid(0, lines.indexOf(QRegularExpression(QStringLiteral("  picture.*"))));
     };
-    QCOMPARE(formats(read), formats(m_song));
+    QCOMPARE(words(read), words(song));
+    QCOMPARE(pictures(read), pictures(song));
+    QCOMPARE(formats(read), formats(song));
 }
 
 QTEST_MAIN(tst_Interop)

@@ -1,8 +1,6 @@
 #pragma once
 
-// Songs built in code for the writer's tests, a readable description of a
-// document's content that two documents can be compared by, and small file
-// helpers.
+// Songs built in code for the document tests, a description of a document to compare by, file helpers.
 
 #include "document/DocumentImages.h"
 
@@ -10,16 +8,13 @@
 #include <QFile>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QStringList>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextImageFormat>
 
 namespace SongSamples {
 
-// RTF sizes are whole half points: a 10-point base font keeps every size
-// exact (the program's 9.75 points are written as 10).
+// A 10-point base font keeps every size exact in RTF's half points.
 inline QFont testBaseFont()
 {
     return QFont(QStringLiteral("MS Sans Serif"), 10);
@@ -37,17 +32,14 @@ inline bool writeAll(const QString &path, const QByteArray &data)
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
 }
 
-// A ChordBox-like picture, 40 by 48 pixels: black lines and a dot on white,
-// different for every seed.
+// A ChordBox-like picture, 40 by 48 pixels, different for every seed.
 inline QImage chordPicture(int seed)
 {
     QImage image(40, 48, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    for (int line = 0; line < 6; ++line) {
-        painter.drawLine(5 + line * 6, 8, 5 + line * 6, 40);
-        painter.drawLine(5, 8 + line * 6, 35, 8 + line * 6);
-    }
+    for (int line = 0; line < 6; ++line)
+        painter.drawLines(QList<QLine>{QLine(5 + line * 6, 8, 5 + line * 6, 40), QLine(5, 8 + line * 6, 35, 8 + line * 6)});
     painter.fillRect(3 + seed % 6 * 6, 10 + seed % 5 * 6, 5, 5, Qt::black);
     painter.fillRect(0, 42 + seed % 5, 1 + seed % 39, 1, Qt::black);
     return image;
@@ -57,15 +49,13 @@ inline QImage chordPicture(int seed)
 inline QImage colourPicture()
 {
     QImage image(37, 23, QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
+    for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             image.setPixel(x, y, qRgba(x * 7, y * 11, (x * y) % 256, 40 + (x + y) * 3));
-    }
     return image;
 }
 
-// A run's format: family and size when given, and flags: b bold, i italic,
-// u underline, s strike-through, ^ raised, _ lowered.
+// Family and size when given; b bold, i italic, u underline, s struck, ^ raised, _ lowered.
 inline QTextCharFormat run(const QString &family = {}, double points = 0, QStringView flags = {}, QColor colour = {})
 {
     QTextCharFormat format;
@@ -74,9 +64,7 @@ inline QTextCharFormat run(const QString &family = {}, double points = 0, QStrin
     if (points > 0)
         format.setFontPointSize(points);
     format.setFontWeight(flags.contains(u'b') ? QFont::Bold : QFont::Normal);
-    format.setFontItalic(flags.contains(u'i'));
-    format.setFontUnderline(flags.contains(u'u'));
-    format.setFontStrikeOut(flags.contains(u's'));
+    format.setFontItalic(flags.contains(u'i')), format.setFontUnderline(flags.contains(u'u')), format.setFontStrikeOut(flags.contains(u's'));
     if (flags.contains(u'^') || flags.contains(u'_'))
         format.setVerticalAlignment(flags.contains(u'^') ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignSubScript);
     if (colour.isValid())
@@ -84,16 +72,12 @@ inline QTextCharFormat run(const QString &family = {}, double points = 0, QStrin
     return format;
 }
 
-inline QTextBlockFormat paragraph(Qt::Alignment alignment, double left = 0, double right = 0, double first = 0,
-                                  double before = 0, double after = 0)
+inline QTextBlockFormat paragraph(Qt::Alignment alignment, double left = 0, double right = 0, double first = 0, double before = 0, double after = 0)
 {
     QTextBlockFormat format;
     format.setAlignment(alignment);
-    format.setLeftMargin(left);
-    format.setRightMargin(right);
-    format.setTextIndent(first);
-    format.setTopMargin(before);
-    format.setBottomMargin(after);
+    format.setLeftMargin(left), format.setRightMargin(right), format.setTextIndent(first);
+    format.setTopMargin(before), format.setBottomMargin(after);
     return format;
 }
 
@@ -132,46 +116,35 @@ inline void fillFullSong(QTextDocument &document)
     cursor.insertText("Grâce étonnante – Ünïcödé € “quoted” 日本語 😀 {braces} back\\slash", run());
 }
 
-inline QString describeRun(const QTextDocument &document, const QTextCharFormat &format)
-{
-    const QFont font = format.font().resolve(document.defaultFont());
-    const auto flag = [](bool on, const char *name) { return on ? QString::fromLatin1(name) : QString(); };
-    const bool coloured = format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush;
-    return QStringLiteral("%1 %2pt%3%4%5%6 %7 valign %8")
-        .arg(font.family())
-        .arg(font.pointSizeF())
-        .arg(flag(font.bold(), " bold"), flag(font.italic(), " italic"), flag(format.fontUnderline(), " underline"),
-             flag(font.strikeOut(), " strike"), coloured ? format.foreground().color().name() : QStringLiteral("auto"))
-        .arg(int(format.verticalAlignment()));
-}
-
-// A picture: its pixels, and the size it is shown at in whole pixels (other
-// programs' twips may be off by one from ours).
-inline QString describePicture(const QTextDocument &document, const QTextImageFormat &format)
-{
-    const QImage image = DocumentImages::imageFor(&document, format).convertToFormat(QImage::Format_ARGB32);
-    const QSize shown = DocumentImages::shownSize(&document, format).toSize();
-    const QByteArray pixels(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
-    return QStringLiteral("  picture %1x%2 shown %3x%4 pixels %5")
-        .arg(image.width()).arg(image.height()).arg(shown.width()).arg(shown.height())
-        .arg(QString::fromLatin1(QCryptographicHash::hash(pixels, QCryptographicHash::Md5).toHex().left(12)));
-}
-
-// One line per paragraph (its format; an empty one also its size, which
-// gives the line its height) and per run of equally formatted text or
-// picture; neighbouring runs of one format are joined, so documents that
-// hold the same content in different fragments compare equal.
+// One line per paragraph (an empty one with the size that gives it its
+// height), per run of one format (however it is split in fragments), and per
+// picture (pixels, and size shown in whole pixels as others' twips may be off).
 inline QStringList describe(const QTextDocument &document)
 {
+    const auto describeRun = [&](const QTextCharFormat &format) {
+        const QFont font = format.font().resolve(document.defaultFont());
+        const auto flag = [](bool on, const char *name) { return on ? QString::fromLatin1(name) : QString(); };
+        const bool coloured = format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush;
+        return QStringLiteral("%1 %2pt%3%4%5%6 %7 valign %8").arg(font.family()).arg(font.pointSizeF())
+            .arg(flag(font.bold(), " bold"), flag(font.italic(), " italic"), flag(format.fontUnderline(), " underline"),
+                 flag(font.strikeOut(), " strike"), coloured ? format.foreground().color().name() : QStringLiteral("auto"))
+            .arg(int(format.verticalAlignment()));
+    };
+    const auto describePicture = [&](const QTextImageFormat &format) {
+        const QImage image = DocumentImages::imageFor(&document, format).convertToFormat(QImage::Format_ARGB32);
+        const QSize shown = DocumentImages::shownSize(&document, format).toSize();
+        const QByteArray pixels(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
+        return QStringLiteral("  picture %1x%2 shown %3x%4 pixels %5").arg(image.width()).arg(image.height())
+            .arg(shown.width()).arg(shown.height())
+            .arg(QString::fromLatin1(QCryptographicHash::hash(pixels, QCryptographicHash::Md5).toHex().left(12)));
+    };
     QStringList lines;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QTextBlockFormat f = block.blockFormat();
         const Qt::Alignment h = f.alignment() & Qt::AlignHorizontal_Mask;
+        const char *alignment = (h & Qt::AlignHCenter) ? "center" : (h & Qt::AlignJustify) ? "justify"
+            : (h & (Qt::AlignRight | Qt::AlignTrailing)) ? "right" : "left";
         const double emptySize = block.charFormat().font().resolve(document.defaultFont()).pointSizeF();
-        const char *alignment = (h & Qt::AlignHCenter) ? "center"
-            : (h & Qt::AlignJustify)                    ? "justify"
-            : (h & (Qt::AlignRight | Qt::AlignTrailing)) ? "right"
-                                                         : "left";
         lines << QStringLiteral("paragraph %1 left %2 right %3 first %4 before %5 after %6%7")
                      .arg(QLatin1String(alignment)).arg(f.leftMargin() + f.indent() * document.indentWidth())
                      .arg(f.rightMargin()).arg(f.textIndent()).arg(f.topMargin()).arg(f.bottomMargin())
@@ -180,10 +153,11 @@ inline QStringList describe(const QTextDocument &document)
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const QTextCharFormat format = fragment.charFormat();
-            const QString described = format.isImageFormat() ? QString() : describeRun(document, format);
-            if (format.isImageFormat()) {
+            const bool picture = format.isImageFormat();
+            const QString described = picture ? describePicture(format.toImageFormat()) : describeRun(format);
+            if (picture) {
                 for (int i = 0; i < fragment.length(); ++i)
-                    lines << describePicture(document, format.toImageFormat());
+                    lines << described;
             } else if (described == previous) { // the run goes on
                 lines.last().insert(lines.last().lastIndexOf(QLatin1Char('"')), fragment.text());
             } else {

@@ -1,6 +1,5 @@
-// The song's text over a bare QTextDocument, no widget: positions counted
-// with CR LF, undetermined formats, Span, and the cursor listener a view
-// follows.
+// The song's text over a bare QTextDocument: positions counted with CR LF,
+// undetermined formats, Span. (The widget's tests show the view follows it.)
 
 #include "document/BaseFont.h"
 #include "document/SongText.h"
@@ -11,33 +10,18 @@
 
 using namespace SongSamples;
 
-namespace {
-
-void selectAll(SongText &text)
-{
-    QTextCursor cursor(text.document());
-    cursor.select(QTextCursor::Document);
-    text.setCursor(cursor);
-}
-
-} // namespace
-
 class tst_SongText : public QObject
 {
     Q_OBJECT
 
 private slots:
     void positionsCountBreaksAsCrLf();
-    void undeterminedFormats_data();
     void undeterminedFormats();
-    void span_data();
     void span();
-    void listenerHearsEveryMove();
 };
 
-// Every selection between two positions that do not split a CR LF pair
-// (paragraph breaks, and a line break inside a paragraph) selects exactly
-// those characters of Text(), and reads back the same.
+// Every selection between positions that do not split a CR LF pair (paragraph
+// or line break) selects exactly those characters of Text(), and reads back so.
 void tst_SongText::positionsCountBreaksAsCrLf()
 {
     const QString expected = QStringLiteral("verse\r\nbold line\r\n\r\n\uFFFCG\r\nend");
@@ -48,7 +32,8 @@ void tst_SongText::positionsCountBreaksAsCrLf()
     DocumentImages::insertImage(cursor, chordPicture(1));
     cursor.insertText(QStringLiteral("G\u2028end"));
     QCOMPARE(text.Text(), expected);
-    selectAll(text);
+    cursor.select(QTextCursor::Document);
+    text.setCursor(cursor);
     QCOMPARE(text.SelLength(), expected.size());
     const auto splitsBreak = [&](int p) { return p > 0 && p < expected.size() && expected.at(p) == QLatin1Char('\n'); };
     for (int from = 0; from <= expected.size(); ++from) {
@@ -56,10 +41,10 @@ void tst_SongText::positionsCountBreaksAsCrLf()
             if (splitsBreak(from) || splitsBreak(to))
                 continue;
             text.setSelStart(from);
-            QCOMPARE(text.SelLength(), 0);
+            const int lengthAtStart = text.SelLength();
             text.setSelLength(to - from);
-            QCOMPARE(QList<int>({text.SelStart(), text.SelLength()}), QList<int>({from, to - from}));
-            QCOMPARE(text.SelText(), expected.mid(from, to - from));
+            QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(lengthAtStart).arg(text.SelStart()).arg(text.SelLength()).arg(text.SelText()),
+                     QStringLiteral("0 %1 %2 %3").arg(from).arg(to - from).arg(expected.mid(from, to - from)));
         }
     }
     // Out of range, and inside a CR LF pair (the break goes with the end).
@@ -74,27 +59,8 @@ void tst_SongText::positionsCountBreaksAsCrLf()
 }
 
 // Bold, italic, font, size and alignment; "?" where undetermined.
-void tst_SongText::undeterminedFormats_data()
-{
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
-    QTest::addColumn<QString>("formats");
-    // "plain " "BOLD" picture " plain" CR LF "right" CR LF "right too"
-    const QString plain = QStringLiteral("false false MS Sans Serif 9.75 "), bold = QStringLiteral("true false Arial 12 ");
-    QTest::newRow("caret in plain text") << 2 << 2 << plain + "0";
-    QTest::newRow("caret after a bold letter") << 8 << 8 << bold + "0";
-    QTest::newRow("bold word") << 6 << 10 << bold + "0";
-    QTest::newRow("bold word and the picture") << 6 << 11 << bold + "0";
-    QTest::newRow("plain and bold") << 3 << 8 << "? false ? ? 0";
-    QTest::newRow("right paragraphs") << 19 << 35 << plain + "1";
-    QTest::newRow("left and right paragraphs") << 12 << 21 << plain + "?";
-}
-
 void tst_SongText::undeterminedFormats()
 {
-    QFETCH(int, from);
-    QFETCH(int, to);
-    QFETCH(QString, formats);
     QTextDocument document;
     document.setDefaultFont(songBaseFont());
     SongText text(&document);
@@ -116,79 +82,49 @@ void tst_SongText::undeterminedFormats()
     text.setSelAlignment(SongText::rtfRight);
     QCOMPARE(text.Text(), QStringLiteral("plain BOLD\uFFFC plain\r\nright\r\nright too"));
 
-    text.setSelStart(from);
-    text.setSelLength(to - from);
-    const auto shown = [](const auto &value) { return value ? QVariant(*value).toString() : QStringLiteral("?"); };
-    QCOMPARE(QStringList({shown(text.SelBold()), shown(text.SelItalic()), shown(text.SelFontName()),
-                          shown(text.SelFontSize()), shown(text.SelAlignment())}).join(' '), formats);
-    // Writing "undetermined" changes nothing.
+    const auto formats = [&](int from, int to) {
+        text.setSelStart(from);
+        text.setSelLength(to - from);
+        const auto shown = [](const auto &value) { return value ? QVariant(*value).toString() : QStringLiteral("?"); };
+        return QStringList({shown(text.SelBold()), shown(text.SelItalic()), shown(text.SelFontName()),
+                            shown(text.SelFontSize()), shown(text.SelAlignment())}).join(' ');
+    };
+    const QString plain = QStringLiteral("false false MS Sans Serif 9.75 "), bold = QStringLiteral("true false Arial 12 ");
+    QCOMPARE(formats(2, 2), plain + "0");            // caret in plain text
+    QCOMPARE(formats(8, 8), bold + "0");             // caret after a bold letter
+    QCOMPARE(formats(6, 11), bold + "0");            // bold word and the picture
+    QCOMPARE(formats(3, 8), "? false ? ? 0");        // plain and bold
+    QCOMPARE(formats(19, 35), plain + "1");          // right paragraphs
+    QCOMPARE(formats(12, 21), plain + "?");          // left and right paragraphs
+    // Writing "undetermined" changes nothing; one alignment goes onto every
+    // paragraph the selection touches.
     QSignalSpy changes(&document, &QTextDocument::contentsChange);
-    text.setSelBold(std::nullopt);
-    text.setSelFontName(std::nullopt);
-    text.setSelFontSize(std::nullopt);
-    text.setSelAlignment(std::nullopt);
+    text.setSelBold({}), text.setSelFontName({}), text.setSelFontSize({}), text.setSelAlignment({});
     QCOMPARE(changes.count(), 0);
-    // One alignment for every paragraph the selection touches.
     text.setSelAlignment(SongText::rtfCenter);
     QCOMPARE(text.SelAlignment(), std::optional<int>(SongText::rtfCenter));
 }
 
-void tst_SongText::span_data()
-{
-    QTest::addColumn<int>("start");
-    QTest::addColumn<QString>("set");
-    QTest::addColumn<bool>("forward");
-    QTest::addColumn<bool>("negate");
-    QTest::addColumn<QString>("selected");
-    const QString delimiters = QStringLiteral(" ,;:.?!\n\r");
-    // "don't, stop" CR LF "(next) line"
-    QTest::newRow("word with apostrophe") << 0 << delimiters << true << true << "don't";
-    QTest::newRow("on a delimiter selects nothing") << 5 << delimiters << true << true << "";
-    QTest::newRow("stops before the line break, LF alone") << 7 << " \n" << true << true << "stop";
-    QTest::newRow("brackets belong to the word") << 13 << delimiters << true << true << "(next)";
-    QTest::newRow("to the end") << 20 << delimiters << true << true << "line";
-    QTest::newRow("break not in the set") << 7 << " " << true << true << "stop\r\n(next)";
-    QTest::newRow("over characters in the set") << 5 << ", " << true << false << ", ";
-    QTest::newRow("backward") << 11 << delimiters << false << true << "stop";
-}
-
+// Over the characters not in the set (or, not negated, those in it),
+// forward or backward from the start; a CR LF pair goes as one.
 void tst_SongText::span()
 {
-    QFETCH(int, start);
-    QFETCH(QString, set);
-    QFETCH(bool, forward);
-    QFETCH(bool, negate);
-    QFETCH(QString, selected);
+    const QString delimiters = QStringLiteral(" ,;:.?!\n\r");
+    const struct { int start; QString set; bool forward, negate; const char *selected; } cases[] = {
+        {0, delimiters, true, true, "don't"}, {5, delimiters, true, true, ""}, {7, " \n", true, true, "stop"},
+        {20, delimiters, true, true, "line"}, {7, " ", true, true, "stop\r\n(next)"}, {5, ", ", true, false, ", "},
+        {11, delimiters, false, true, "stop"}};
     QTextDocument document;
     SongText text(&document);
     text.setSelText(QStringLiteral("don't, stop\r\n(next) line"));
-    text.setSelStart(start);
-    text.Span(set, forward, negate);
-    QCOMPARE(text.SelText(), selected);
-}
-
-// A view shows what the song's text selected and the format it holds for
-// typing: the listener gets the cursor after every member that changes it.
-void tst_SongText::listenerHearsEveryMove()
-{
-    QTextDocument document;
-    SongText text(&document);
-    QTextCursor heard;
-    int calls = 0;
-    text.setCursorListener([&](const QTextCursor &cursor) { heard = cursor, ++calls; });
-    text.setSelText(QStringLiteral("one two"));
-    QCOMPARE(heard.position(), 7);
-    text.setSelStart(4);
-    text.Span(QStringLiteral(" "));
-    QCOMPARE(heard.selectedText(), QStringLiteral("two"));
-    text.setSelStart(7);
-    text.setSelItalic(true);
-    QVERIFY(heard.charFormat().fontItalic());
-    text.setSelRTF(QStringLiteral("{\\rtf1 !}"));
-    QCOMPARE(heard.position(), 8);
-    text.setTextRTF(QStringLiteral("{\\rtf1 new}"));
-    QCOMPARE(heard, text.cursor());
-    QCOMPARE(calls, 7);
+    QStringList selected, expected;
+    for (const auto &c : cases) {
+        text.setSelStart(c.start);
+        text.Span(c.set, c.forward, c.negate);
+        selected << text.SelText();
+        expected << c.selected;
+    }
+    QCOMPARE(selected, expected);
 }
 
 QTEST_MAIN(tst_SongText)
