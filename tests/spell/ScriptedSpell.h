@@ -4,7 +4,6 @@
 #include "spell/SpellDialogs.h"
 
 #include <QHash>
-#include <QList>
 #include <QQueue>
 #include <QStringList>
 
@@ -14,70 +13,44 @@
 class ScriptedChecker final : public SpellCheckerControl
 {
 public:
-    struct OpenCall { QString main, custom; };
-    // Results of OpenDictionaries in turn; true when the queue is empty.
-    QQueue<bool> openResults;
-    // Set to make the next failing open report an error.
-    int openErrorNumber = 0;
-    QString openErrorText;
-    QList<OpenCall> openCalls;
-
-    // The answer for a word: corrections by word, code 1 for the word
-    // numbered cancelAt (1-based), the code given by codeFor.
-    QHash<QString, QString> corrections;
-    int cancelAt = 0;
-    int notOpenAt = 0;
-    std::function<void(const QString &)> onWord;
+    QQueue<int> openResults; // of OpenDictionaries in turn: 1 opens, 0 fails, another number fails with that error; 1 when empty
+    QStringList opened; // "main|custom" of each OpenDictionaries
+    QHash<QString, QString> corrections; // words not known, and what to put in their place
+    std::function<int(const QString &word)> codeFor = [](const QString &) { return GoOn; };
     QStringList words;
-    QList<WordContext> contexts;
-    bool askContext = false;
+    QList<WordContext> contexts; // of the words not known
     int endChecks = 0;
-
-    bool showOptionsResult = false;
-    QString optionsCustom;
-    QString optionsMain;
-    QStringList showOptionsArguments;
+    QStringList optionsAnswer; // custom and main dictionary the options dialog confirms; empty: cancelled
+    QStringList optionsAsked;  // the arguments ShowOptions was given
 
     bool OpenDictionaries(const QString &main, QString &custom) override
     {
-        openCalls.append({main, custom});
-        const bool ok = openResults.isEmpty() || openResults.dequeue();
-        m_error = ok ? 0 : openErrorNumber;
-        return ok;
+        opened << main + '|' + custom;
+        m_result = openResults.isEmpty() ? 1 : openResults.dequeue();
+        return m_result == 1;
     }
-    int openError() const override { return m_error; }
-    QString openErrorString() const override { return m_error ? openErrorText : QString(); }
-
-    bool ShowOptions(QString &systemDir, QString &custom, QString &main, const QString &installedListPath,
-                     bool showAll) override
+    int openError() const override { return m_result == 1 ? 0 : m_result; }
+    QString openErrorString() const override { return openError() ? QStringLiteral("The dictionary cannot be used.") : QString(); }
+    bool ShowOptions(QString &systemDir, QString &custom, QString &main, const QString &installedListPath, bool showAll) override
     {
-        showOptionsArguments = {systemDir, custom, main, installedListPath, showAll ? "true" : "false"};
-        if (!showOptionsResult)
+        optionsAsked = {systemDir, custom, main, installedListPath, showAll ? "true" : "false"};
+        if (optionsAnswer.isEmpty())
             return false;
-        custom = optionsCustom;
-        main = optionsMain;
+        std::tie(custom, main) = std::pair(optionsAnswer[0], optionsAnswer[1]);
         return true;
     }
-
     QString CheckWord(QString &word, int &code, const ContextSource &context) override
     {
-        words.append(word);
-        if (onWord)
-            onWord(word);
-        if (askContext && context)
-            contexts.append(context());
-        code = GoOn;
-        if (words.size() == cancelAt)
-            code = EndRun;
-        if (words.size() == notOpenAt)
-            code = NotOpen;
+        words << word;
+        if (context && corrections.contains(word))
+            contexts << context();
+        code = codeFor(word);
         return corrections.value(word, word);
     }
-
     void EndCheck() override { ++endChecks; }
 
 private:
-    int m_error = 0;
+    int m_result = 1;
 };
 
 // Spell dialogs that answer from a script.
@@ -87,27 +60,25 @@ public:
     QQueue<WordAnswer> answers; // Cancel when empty
     QList<UnknownWord> asked;
     int endChecks = 0;
-    bool optionsResult = false;
+    bool optionsConfirmed = false;
     Options optionsAnswer;
     QList<Options> optionsShown;
-    struct Failure { QString word, path; int number; QString description; };
-    QList<Failure> failures;
+    QStringList failures; // "word|path|number|description" of each failed write
 
     WordAnswer askWord(const UnknownWord &word) override
     {
-        asked.append(word);
+        asked << word;
         return answers.isEmpty() ? WordAnswer{} : answers.dequeue();
     }
     void endCheck() override { ++endChecks; }
     bool showOptions(Options &options) override
     {
-        optionsShown.append(options);
-        if (optionsResult)
-            options = optionsAnswer;
-        return optionsResult;
+        optionsShown << options;
+        options = optionsConfirmed ? optionsAnswer : options;
+        return optionsConfirmed;
     }
     void addFailed(const QString &word, const QString &path, int number, const QString &description) override
     {
-        failures.append({word, path, number, description});
+        failures << QStringList{word, path, QString::number(number), description}.join('|');
     }
 };
