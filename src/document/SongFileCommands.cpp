@@ -160,13 +160,10 @@ void SongFileCommands::ClearDocument()
 
 void SongFileCommands::NewSong()
 {
-    mblnLoading = true;
-    m_song->setTextRTF(QString());
-    m_fileName.clear();
-    m_format = Format::Rtf;
-    setTitle(songTitle(newSongTitle));
+    ClearDocument();
     // Without the template the new song stays empty, untold.
     const QString path = templatePath();
+    mblnLoading = true;
     if (QFileInfo(path).isFile() && m_song->LoadFile(path))
         m_fileName = path;
     emit selectionStateNeeded();
