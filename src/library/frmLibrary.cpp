@@ -150,7 +150,18 @@ QString frmLibrary::helpText()
                           "\n"
                           "You can manually create or rename the sub-folders, and copy or move the bitmap files, "
                           "with %1, but do not rename the parent 'BitMaps' folder.")
-        .arg(fileManagerName());
+               .arg(fileManagerName())
+           + installedLibrariesNote();
+}
+
+QString frmLibrary::installedLibrariesNote()
+{
+    // An installed program keeps the user's chords in the user's own data
+    // folder, not beside the program, so the help says where.
+    if (QDir(DataFolders::DataPath()) == QDir(AppPath()))
+        return {};
+    return QStringLiteral("\n\nYour chord libraries are kept in:\n")
+           + QDir::toNativeSeparators(ChordLibraryFolders::bitMapsFolder(DataFolders::DataPath()));
 }
 
 void frmLibrary::cmdHelp_Click()

@@ -19,6 +19,8 @@ public:
 
     // The help message's text; it names the file manager of the platform.
     static QString helpText();
+    // Where the chords are, when that is not beside the program.
+    static QString installedLibrariesNote();
 
 private:
     void createControls();

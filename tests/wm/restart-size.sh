@@ -12,7 +12,6 @@ for tool in Xvfb openbox xdotool xwininfo xprop xdpyinfo; do
 done
 
 work=$(mktemp -d)
-display=":$((50 + RANDOM % 200))"
 cleanup() {
   kill "${songloom_pid:-}" "${wm_pid:-}" "${x_pid:-}" 2>/dev/null || true
   wait 2>/dev/null || true
@@ -22,11 +21,15 @@ trap cleanup EXIT
 
 cp -a "$program_dir" "$work/Songloom"
 rm -f "$work/Songloom/NewSongTemplate.rtf.lock"
-export XDG_CONFIG_HOME="$work/config" HOME="$work/home" DISPLAY=$display
+export XDG_CONFIG_HOME="$work/config" HOME="$work/home"
 mkdir -p "$XDG_CONFIG_HOME" "$HOME"
 unset QT_QPA_PLATFORM
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 & x_pid=$!
-for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+# The server picks a free display itself and tells which.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 & x_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
+export DISPLAY=":$(cat "$work/display")"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 & wm_pid=$!
 sleep 0.5
 
@@ -36,7 +39,7 @@ stored() { grep -E "^$1=" "$settings" | cut -d= -f2; }
 run_once() {
   (cd "$work/Songloom" && exec ./songloom) >/dev/null 2>&1 & songloom_pid=$!
   local window
-  window=$(xdotool search --sync --onlyvisible --name '^Songloom - ' | head -1)
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Songloom - ' | head -1)
   # Let the window manager frame it and the first song load.
   sleep 1.5
   xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
@@ -60,7 +63,7 @@ done
 # A size larger than the screen: the outer size, frame included, fits.
 sed -i -E 's/^MainWidth=.*/MainWidth=99999/; s/^MainHeight=.*/MainHeight=99999/' "$settings"
 (cd "$work/Songloom" && exec ./songloom) >/dev/null 2>&1 & songloom_pid=$!
-window=$(xdotool search --sync --onlyvisible --name '^Songloom - ' | head -1)
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Songloom - ' | head -1)
 sleep 1.5
 # The client's place, widened by the frame the window manager drew around it.
 read -r cx cy cw ch < <(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4}/Absolute upper-left Y/{y=$4}/Width:/{w=$2}/Height:/{h=$2}END{print x, y, w, h}')
