@@ -227,11 +227,7 @@ bool SongFileCommands::SaveDocumentAs()
                           m_fileError, m_fileErrorText);
         return false;
     }
-    m_fileName = path;
-    m_format = format;
-    m_song->setChanged(false);
-    setTitle(songTitle(fileTitle(path)));
-    setRecentSongs(RecentSongs::added(m_recentSongs, path));
+    songIsNow(path, format);
     return true;
 }
 
@@ -273,6 +269,15 @@ bool SongFileCommands::writeSong(const QString &path, Format format)
     return true;
 }
 
+void SongFileCommands::songIsNow(const QString &path, Format format)
+{
+    m_fileName = path;
+    m_format = format;
+    m_song->setChanged(false);
+    setTitle(songTitle(fileTitle(path)));
+    setRecentSongs(RecentSongs::added(m_recentSongs, path));
+}
+
 // --- Opening ----------------------------------------------------------------
 
 bool SongFileCommands::loadSong(const QString &path)
@@ -294,11 +299,7 @@ bool SongFileCommands::loadSong(const QString &path)
                           m_fileError, m_fileErrorText);
         return false;
     }
-    m_fileName = path;
-    m_format = format;
-    m_song->setChanged(false);
-    setTitle(songTitle(fileTitle(path)));
-    setRecentSongs(RecentSongs::added(m_recentSongs, path));
+    songIsNow(path, format);
     emit selectionStateNeeded();
     return true;
 }

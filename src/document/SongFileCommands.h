@@ -81,6 +81,9 @@ private:
     void rtfText_Change();
     bool loadSong(const QString &path);
     bool readPlainText(const QString &path);
+    // The song was just saved as, or opened from, that file: it is the song's
+    // file now, unchanged, in the title and first among the recent songs.
+    void songIsNow(const QString &path, Format format);
     bool writeSong(const QString &path, Format format);
     void setTitle(const QString &title);
     void setRecentSongs(const QStringList &songs);
