@@ -4,6 +4,7 @@
 #include "document/DocumentImages.h"
 #include "document/RtfReader.h"
 #include "document/RtfWriter.h"
+#include "document/SongLayout.h"
 #include "document/SongPrinter.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -88,6 +89,7 @@ rtfText::rtfText(QWidget *parent) : QTextEdit(parent), m_songText(document())
     setAcceptRichText(true);
     // The control deletes a document of its own when it lets go of it.
     document()->setParent(this);
+    useSongLayout();
 
     m_songText.setCursor(textCursor());
     m_songText.setCursorListener([this](const QTextCursor &cursor) { cursorToView(cursor); });
@@ -211,23 +213,38 @@ bool rtfText::LoadFile(const QString &path)
 // A whole song read in while the control shows it is laid out paragraph by
 // paragraph as it arrives, and again when its length brings the scroll bar.
 // So the control lets go of the document and the document of its layout
-// while the song is read, and one fresh layout lays it all out once, at the
-// width it is shown at. The layout is finished at once: Qt's layout left
-// half done (it goes on in the background) takes the next edit, or a spelling
-// underline, before its end as the end of the song, and shows nothing below.
+// while the song is read; a fresh layout then lays out what shows at once
+// and the rest in the background.
 bool rtfText::readUnseen(RtfReader &reader, const QByteArray &data)
 {
     QTextDocument *song = document();
-    QPaintDevice *device = song->documentLayout()->paintDevice();
+    const auto *shown = qobject_cast<QTextDocumentLayout *>(song->documentLayout());
+    QPaintDevice *device = shown->paintDevice();
+    const int cursorWidth = shown->cursorWidth();
     QTextDocument unseen;
     setDocument(&unseen);
     song->setDocumentLayout(new NoLayout(song));
     const bool read = reader.read(data, song);
-    song->setDocumentLayout(nullptr); // the document makes a new one when asked
+    SongLayout::install(song, device, cursorWidth);
     setDocument(song);
-    song->documentLayout()->setPaintDevice(device);
-    song->documentLayout()->documentSize();
     return read;
+}
+
+void rtfText::useSongLayout()
+{
+    const auto *qtLayout = qobject_cast<QTextDocumentLayout *>(document()->documentLayout());
+    SongLayout::install(document(), qtLayout->paintDevice(), qtLayout->cursorWidth());
+}
+
+SongLayout *rtfText::songLayout() const
+{
+    return qobject_cast<SongLayout *>(document()->documentLayout());
+}
+
+bool rtfText::isLaidOut() const
+{
+    const SongLayout *layout = songLayout();
+    return !layout || layout->isComplete();
 }
 
 bool rtfText::SaveFile(const QString &path)

@@ -8,6 +8,7 @@
 
 class QPagedPaintDevice;
 class RtfReader;
+class SongLayout;
 
 // The song's rich text control. The song is read and changed only through
 // these members. Those on the text, the selection and its formats are
@@ -43,6 +44,9 @@ public:
     // history and the selection as they were, raises no Change() and tells
     // why in errorString() and fileError().
     bool LoadFile(const QString &path);
+    // A long song is laid out in the background after it is read in, or
+    // when the control's width changes; true once that is done.
+    bool isLaidOut() const;
     // Writes the content as RTF, whatever the extension. The file is
     // replaced only once the whole song is written.
     bool SaveFile(const QString &path);
@@ -122,6 +126,8 @@ private:
     void followViewCursor();
     void cursorToView(const QTextCursor &cursor);
     bool readUnseen(RtfReader &reader, const QByteArray &data);
+    void useSongLayout();
+    SongLayout *songLayout() const;
 
     SongText m_songText;
     bool m_viewCursorChanging = false;

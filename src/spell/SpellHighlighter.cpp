@@ -51,7 +51,7 @@ void SpellHighlighter::setDocument(QTextDocument *document)
         for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next())
             clear(block);
     }
-    m_pending = QTextCursor();
+    m_pending = -1;
     m_sliceTimer.stop();
     m_document = document;
     if (m_document) {
@@ -68,17 +68,15 @@ void SpellHighlighter::rehighlight()
 
 void SpellHighlighter::queueFrom(int position)
 {
-    if (m_pending.isNull() || position < m_pending.position()) {
-        m_pending = QTextCursor(m_document);
-        m_pending.setPosition(position);
-        m_pending.movePosition(QTextCursor::StartOfBlock);
-    }
+    if (m_pending < 0 || position < m_pending)
+        m_pending = m_document->findBlock(position).position();
     m_sliceTimer.start();
 }
 
 void SpellHighlighter::contentsChange(int from, int charsRemoved, int charsAdded)
 {
-    Q_UNUSED(charsRemoved);
+    if (m_pending > from)
+        m_pending = m_pending >= from + charsRemoved ? m_pending + charsAdded - charsRemoved : from;
     QTextBlock block = m_document->findBlock(from);
     const QTextBlock last = m_document->findBlock(from + charsAdded);
     for (int done = 0; block.isValid(); block = block.next(), ++done) {
@@ -94,21 +92,21 @@ void SpellHighlighter::contentsChange(int from, int charsRemoved, int charsAdded
 
 void SpellHighlighter::highlightSlice()
 {
-    if (m_pending.isNull() || !m_document)
+    if (m_pending < 0 || !m_document)
         return;
     QElapsedTimer clock;
     clock.start();
-    QTextBlock block = m_pending.block();
+    QTextBlock block = m_document->findBlock(m_pending);
     while (block.isValid() && clock.elapsed() < sliceMilliseconds) {
         // A few paragraphs between looks at the clock.
         for (int i = 0; i < 16 && block.isValid(); ++i, block = block.next())
             highlight(block);
     }
     if (!block.isValid()) {
-        m_pending = QTextCursor();
+        m_pending = -1;
         return;
     }
-    m_pending.setPosition(block.position());
+    m_pending = block.position();
     m_sliceTimer.start();
 }
 

@@ -3,11 +3,10 @@
 #include <QObject>
 #include <QPointer>
 #include <QTextCharFormat>
-#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 
 class QTextBlock;
-class QTextDocument;
 class psSpellCheck;
 
 // Underlines the words the checker does not know with a wavy red line.
@@ -35,7 +34,7 @@ public:
     // Underlines again, at once, the paragraphs that hold the word.
     void rehighlightWord(const QString &word);
     // True while paragraphs wait for their turn; finishPending() does them now.
-    bool isPending() const { return !m_pending.isNull(); }
+    bool isPending() const { return m_pending >= 0; }
     void finishPending();
 
     // The word at a position of a paragraph's text, as the highlighter
@@ -58,7 +57,10 @@ private:
     psSpellCheck &m_checker;
     QPointer<QTextDocument> m_document;
     QMetaObject::Connection m_connection;
-    // The first paragraph still waiting; moves with the edits before it.
-    QTextCursor m_pending;
+    // Where the first paragraph still waiting starts (-1: none); moves with
+    // the edits before it. A QTextCursor would do that too, but moving one
+    // lays the song out up to it, which defeats laying it out in the
+    // background.
+    int m_pending = -1;
     QTimer m_sliceTimer;
 };

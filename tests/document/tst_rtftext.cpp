@@ -14,6 +14,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <functional>
 
@@ -33,7 +35,8 @@ private slots:
     void changeEvents_data();
     void changeEvents();
     void saveAndLoadFile();
-    void loadedSongIsLaidOutToItsEnd();
+    void editWhileLaidOutInBackground_data();
+    void editWhileLaidOutInBackground();
     void failedLoadChangesNothing_data();
     void failedLoadChangesNothing();
     void dropEmbedsPictureAtDropPoint_data();
@@ -202,8 +205,25 @@ void tst_RtfText::saveAndLoadFile()
 
 // A long song loaded into the shown control, typed in at once: its last
 // paragraph is still laid out below the others, not squeezed to nothing.
-void tst_RtfText::loadedSongIsLaidOutToItsEnd()
+void tst_RtfText::editWhileLaidOutInBackground_data()
 {
+    QTest::addColumn<int>("position");
+    QTest::addColumn<bool>("formatOnly"); // as the spelling underline marks a paragraph
+    // The song is 3,000 paragraphs of 34 characters; a few screens of it are
+    // laid out when it shows.
+    QTest::newRow("typed at the start") << 0 << false;
+    QTest::newRow("typed near the end of what shows") << 3000 << false;
+    QTest::newRow("typed far down") << 60000 << false;
+    QTest::newRow("underlined at the start") << 10 << true;
+    QTest::newRow("underlined where the layout has not been") << 90000 << true;
+}
+
+// Every paragraph ends up with its lines, each right below the one before,
+// however early the song is edited.
+void tst_RtfText::editWhileLaidOutInBackground()
+{
+    QFETCH(int, position);
+    QFETCH(bool, formatOnly);
     QByteArray rtf = "{\\rtf1 ";
     for (int i = 0; i < 3000; ++i)
         rtf += "Amazing grace how sweet the sound\\par ";
@@ -213,10 +233,27 @@ void tst_RtfText::loadedSongIsLaidOutToItsEnd()
     QVERIFY(QTest::qWaitForWindowExposed(&text));
     QTextDocument *document = text.document();
     QVERIFY(text.LoadFile(file(QStringLiteral("long.rtf"), rtf + "last}")));
-    QTest::keyClicks(&text, QStringLiteral("x"));
+    QVERIFY(!text.isLaidOut());
+    if (formatOnly) {
+        document->markContentsDirty(position, 5);
+    } else {
+        QTextCursor cursor(document);
+        cursor.setPosition(position);
+        text.setTextCursor(cursor);
+        QTest::keyClicks(&text, QStringLiteral("xy\r"));
+    }
     QCOMPARE(text.document(), document); // others hold on to it
-    const QRectF last = document->documentLayout()->blockBoundingRect(document->lastBlock());
-    QVERIFY2(last.height() > 0 && last.top() > 3000 * last.height() * 0.9, qPrintable(QString::number(last.top())));
+    QTRY_VERIFY(text.isLaidOut());
+    QAbstractTextDocumentLayout *layout = document->documentLayout();
+    qreal bottom = document->documentMargin();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const QRectF rect = layout->blockBoundingRect(block);
+        if (block.layout()->lineCount() == 0 || qAbs(rect.top() - bottom) > 0.5)
+            QFAIL(qPrintable(QStringLiteral("paragraph %1 at %2, expected at %3 with lines")
+                                 .arg(block.blockNumber()).arg(rect.top()).arg(bottom)));
+        bottom = rect.bottom();
+    }
+    QCOMPARE(layout->documentSize().height(), bottom + document->documentMargin());
 }
 
 void tst_RtfText::failedLoadChangesNothing_data()

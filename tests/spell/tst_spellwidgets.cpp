@@ -5,7 +5,9 @@
 #include "support/TestProgramFolder.h"
 
 #include "document/rtfText.h"
+#include "base/Module1.h"
 #include "spell/SpellAsYouType.h"
+#include "spell/SpellHighlighter.h"
 #include "spell/frmSpellOptions.h"
 #include "spell/frmSpellWord.h"
 #include "spell/psSpellCheck.h"
@@ -138,6 +140,36 @@ private slots:
         QCOMPARE(song.Text().section("\r\n", 1, 1) + '|' + underlined(song.document()), QStringLiteral("(weird) don't F#m stop|recieve"));
         asYouType.setEnabled(false);
         QVERIFY(underlined(song.document()).isEmpty() && !song.TextRTF().contains(QLatin1String("\\ul")));
+    }
+
+    // A long song is underlined as it opens without being laid out ahead of
+    // the background layout, and no underline is lost to that layout.
+    void underlinesLongSongLaidOutInBackground()
+    {
+        TestProgramFolder folder;
+        for (const QString file : {"SpellUS.lex", "SpellUS.aff"})
+            if (!QFile::copy(SONGLOOM_PROGRAM_DIR "/" + file, folder.filePath(file)))
+                QSKIP("The build has no SpellUS.lex");
+        QByteArray rtf = "{\\rtf1 ";
+        for (int i = 0; i < 20000; ++i)
+            rtf += i % 1000 == 999 ? "sing teh song\\par " : "sing the song of the road we walked as one\\par ";
+        QFile file(folder.filePath(QStringLiteral("long.rtf")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(rtf + '}') > 0);
+        file.close();
+        rtfText song;
+        song.resize(300, 200);
+        song.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&song));
+        psSpellCheck checker;
+        QString custom = gstrCustomDictFilePath;
+        QVERIFY(checker.OpenDictionaries(QStringLiteral("SpellUS.lex"), custom));
+        SpellHighlighter highlighter(checker);
+        highlighter.setDocument(song.document());
+        QVERIFY(song.LoadFile(file.fileName()));
+        highlighter.finishPending();
+        QCOMPARE(song.document()->findBlockByNumber(10000).layout()->lineCount(), 0);
+        QTRY_VERIFY(song.isLaidOut());
+        QCOMPARE(underlined(song.document()), QStringList(20, QStringLiteral("teh")).join(' '));
     }
 };
 
