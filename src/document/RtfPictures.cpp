@@ -1,6 +1,7 @@
 #include "document/RtfPictures.h"
 
 #include "base/Twips.h"
+#include "document/PictureCache.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -252,7 +253,13 @@ Shown decode(const Picture &picture)
     QImage image;
     bool metafile = false;
     switch (picture.kind) {
-    case Kind::Png: image = readImage(picture.data, "PNG"); break;
+    case Kind::Png:
+        image = readImage(picture.data, "PNG");
+        // Saved again, the picture goes out as the PNG it came in (if that
+        // was a PNG: writers do mislabel pictures).
+        if (picture.data.startsWith("\x89PNG\r\n\x1a\n"))
+            PictureCache::instance().insert(image, picture.data);
+        break;
     case Kind::Jpeg: image = readImage(picture.data, "JPEG"); break;
     case Kind::Dib: image = imageFromDib(picture.data); break;
     case Kind::Ddb: image = imageFromDdb(picture); break;

@@ -3,13 +3,12 @@
 #include "base/Twips.h"
 
 #include "document/DocumentImages.h"
+#include "document/PictureCache.h"
 #include "document/WindowsMetafile.h"
 
 #include <QBuffer>
 #include <QColor>
 #include <QHash>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QSet>
 #include <QStringList>
 #include <QTextBlock>
@@ -140,63 +139,6 @@ void appendText(QByteArray &out, QStringView text)
     out.resize(old + (d - begin));
 }
 
-// Encoding a picture (PNG and metafile) costs far more than writing the
-// text around it, and a song is saved again and again with the same
-// pictures: the encoded RTF is kept per picture and shown size.
-class PictureCache
-{
-public:
-    static PictureCache &instance()
-    {
-        static PictureCache cache;
-        return cache;
-    }
-
-    bool find(const QImage &image, QSizeF shown, QByteArray *rtf)
-    {
-        QMutexLocker lock(&m_mutex);
-        const auto range = m_entries.equal_range(keyOf(image, shown));
-        for (auto it = range.first; it != range.second; ++it) {
-            if (it->shown == shown && it->image == image) {
-                *rtf = it->rtf;
-                return true;
-            }
-        }
-        return false;
-    }
-
-    void insert(const QImage &image, QSizeF shown, const QByteArray &rtf)
-    {
-        QMutexLocker lock(&m_mutex);
-        if (m_bytes + rtf.size() > maxBytes) {
-            m_entries.clear();
-            m_bytes = 0;
-        }
-        m_entries.insert(keyOf(image, shown), {image, shown, rtf});
-        m_bytes += rtf.size() + image.sizeInBytes();
-    }
-
-private:
-    struct Entry
-    {
-        QImage image;
-        QSizeF shown;
-        QByteArray rtf;
-    };
-    // Enough for the pictures of several large songs.
-    static constexpr qsizetype maxBytes = 64 * 1024 * 1024;
-
-    static size_t keyOf(const QImage &image, QSizeF shown)
-    {
-        size_t key = qHash(QByteArrayView(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes()));
-        return qHashMulti(key, image.width(), image.height(), int(image.format()), shown.width(), shown.height());
-    }
-
-    QMutex m_mutex;
-    QMultiHash<size_t, Entry> m_entries;
-    qsizetype m_bytes = 0;
-};
-
 struct Range
 {
     int from = 0;
@@ -219,17 +161,18 @@ public:
     QByteArray run()
     {
         fontIndex(familyOf(QTextCharFormat()));
-        QByteArray body;
         // Formatting roughly doubles plain text; pictures add their own.
-        body.reserve(2 * qsizetype(m_range.to - m_range.from) + 4096);
-        writeBody(body);
+        // Room that is never written costs no memory, and a body that
+        // outgrows its room is copied whole.
+        QByteArray out;
+        out.reserve(3 * qsizetype(m_range.to - m_range.from) + 65536);
+        writeBody(out);
 
-        QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n";
-        writeFontTable(out);
-        writeColourTable(out);
-        out += "{\\*\\generator Songloom;}\\viewkind4\\uc1\n";
-        out.reserve(out.size() + body.size() + 2);
-        out += body;
+        QByteArray header = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n";
+        writeFontTable(header);
+        writeColourTable(header);
+        header += "{\\*\\generator Songloom;}\\viewkind4\\uc1\n";
+        out.insert(0, header); // within the room reserved: the body moves, nothing is copied out
         out += "}\n";
         return out;
     }
@@ -412,15 +355,19 @@ private:
         if (it != m_pictures.end())
             return *it;
 
-        QByteArray rtf;
+        PictureCache &cache = PictureCache::instance();
         const QImage image = DocumentImages::imageFor(&m_document, format);
-        if (!image.isNull() && PictureCache::instance().find(image, shown, &rtf))
+        QByteArray rtf = cache.find(image, shown);
+        if (!rtf.isEmpty())
             return *m_pictures.insert(key, rtf);
         if (!image.isNull()) {
-            QByteArray png;
-            QBuffer buffer(&png);
-            buffer.open(QIODevice::WriteOnly);
-            image.save(&buffer, "PNG");
+            QByteArray png = cache.find(image);
+            if (png.isEmpty()) {
+                QBuffer buffer(&png);
+                buffer.open(QIODevice::WriteOnly);
+                image.save(&buffer, "PNG");
+                cache.insert(image, png);
+            }
             const int goalWidth = twips(shown.width());
             const int goalHeight = twips(shown.height());
 
@@ -444,25 +391,22 @@ private:
                 rtf += "}}";
             }
             rtf += '\n';
-            PictureCache::instance().insert(image, shown, rtf);
+            cache.insert(image, rtf, shown);
         }
         return *m_pictures.insert(key, rtf);
     }
 
     void writeBody(QByteArray &out)
     {
-        // Most of the document: its text in one piece rather than a piece
-        // a paragraph (the raw text's index is the document position).
-        const bool whole = qsizetype(m_range.to - m_range.from) * 4 >= m_document.characterCount();
-        const QString rawText = whole ? m_document.toRawText() : QString();
         // Blocks and their fragments follow each other: adding up their
         // lengths spares a walk of the document's tree for each position.
+        // (The whole document's text in one piece costs more: a fresh
+        // buffer of twice its length, every time.)
         int nextBlockStart = -1;
         for (QTextBlock block = m_document.findBlock(m_range.from); block.isValid(); block = block.next()) {
             writeParagraphStart(out, block);
             const int blockStart = nextBlockStart < 0 ? block.position() : nextBlockStart;
-            const QString blockText = whole ? QString() : block.text();
-            const QStringView text = whole ? QStringView(rawText).mid(blockStart) : QStringView(blockText);
+            const QString text = block.text();
             nextBlockStart = blockStart + block.length();
             int position = blockStart;
             for (auto it = block.begin(); !it.atEnd(); ++it) {
