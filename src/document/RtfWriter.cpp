@@ -17,6 +17,8 @@
 #include <QTextDocumentFragment>
 #include <QTextImageFormat>
 #include <QVector>
+#include <QtGui/private/qtextdocument_p.h>
+#include <QtGui/private/qtextformat_p.h>
 
 #include <algorithm>
 #include <cmath>
@@ -148,7 +150,8 @@ struct Range
 class Writer
 {
 public:
-    Writer(const QTextDocument &document, Range range) : m_document(document), m_range(range)
+    Writer(const QTextDocument &document, Range range)
+        : m_document(document), m_formats(QTextDocumentPrivate::get(&document)->formatCollection()), m_range(range)
     {
         const QFont font = document.defaultFont();
         m_defaultFamily = font.family();
@@ -257,35 +260,35 @@ private:
     }
 
     // Paragraphs and runs share a few formats: each one's RTF is made once.
-    void writeParagraphStart(QByteArray &out, const QTextBlock &block)
+    void writeParagraphStart(QByteArray &out, int blockFormatIndex, int charFormatIndex)
     {
-        const qint64 key = (qint64(block.blockFormatIndex()) << 32) | quint32(block.charFormatIndex());
+        const qint64 key = (qint64(blockFormatIndex) << 32) | quint32(charFormatIndex);
         auto it = m_paragraphStarts.constFind(key);
         if (it == m_paragraphStarts.constEnd()) {
-            enterTables(block.charFormat());
+            const QTextCharFormat own = m_formats->charFormat(charFormatIndex);
+            enterTables(own);
             QByteArray start;
-            makeParagraphStart(start, block);
+            makeParagraphStart(start, m_formats->blockFormat(blockFormatIndex), own);
             it = m_paragraphStarts.insert(key, start);
         }
         out += *it;
     }
 
-    void writeRunFormat(QByteArray &out, const QTextFragment &fragment)
+    void writeRunFormat(QByteArray &out, int formatIndex)
     {
-        auto it = m_runFormats.constFind(fragment.charFormatIndex());
+        auto it = m_runFormats.constFind(formatIndex);
         if (it == m_runFormats.constEnd()) {
-            const QTextCharFormat charFormat = fragment.charFormat();
+            const QTextCharFormat charFormat = m_formats->charFormat(formatIndex);
             enterTables(charFormat);
             QByteArray format;
             makeRunFormat(format, charFormat);
-            it = m_runFormats.insert(fragment.charFormatIndex(), format);
+            it = m_runFormats.insert(formatIndex, format);
         }
         out += *it;
     }
 
-    void makeParagraphStart(QByteArray &out, const QTextBlock &block)
+    void makeParagraphStart(QByteArray &out, const QTextBlockFormat &format, const QTextCharFormat &own)
     {
-        const QTextBlockFormat format = block.blockFormat();
         out += "\\pard\\plain";
         const Qt::Alignment horizontal = format.alignment() & Qt::AlignHorizontal_Mask;
         if (horizontal & Qt::AlignHCenter)
@@ -308,7 +311,6 @@ private:
         if (const int v = twips(format.bottomMargin()))
             appendNumber(out, "\\sa", v);
         // The paragraph's own font and size give an empty line its height.
-        const QTextCharFormat own = block.charFormat();
         appendNumber(out, "\\f", fontIndex(familyOf(own)));
         appendNumber(out, "\\fs", std::lround(pointSizeOf(own) * 2));
         out += ' ';
@@ -396,54 +398,74 @@ private:
         return *m_pictures.insert(key, rtf);
     }
 
+    // One walk along the document's paragraphs and, beside it, along its
+    // runs of text in one format (what Qt keeps them in): looking either up
+    // by position would search the document's tree every time. Each
+    // paragraph ends in a separator, a run of its own, whose format is the
+    // next paragraph's own.
     void writeBody(QByteArray &out)
     {
-        // Blocks and their fragments follow each other: adding up their
-        // lengths spares a walk of the document's tree for each position.
-        // (The whole document's text in one piece costs more: a fresh
-        // buffer of twice its length, every time.)
-        int nextBlockStart = -1;
-        for (QTextBlock block = m_document.findBlock(m_range.from); block.isValid(); block = block.next()) {
-            writeParagraphStart(out, block);
-            const int blockStart = nextBlockStart < 0 ? block.position() : nextBlockStart;
-            const QString text = block.text();
-            nextBlockStart = blockStart + block.length();
-            int position = blockStart;
-            for (auto it = block.begin(); !it.atEnd(); ++it) {
-                const QTextFragment fragment = it.fragment();
-                const int length = fragment.length();
-                const int start = std::max(position, m_range.from);
-                const int end = std::min(position + length, m_range.to);
-                position += length;
-                if (start >= end)
-                    continue;
-                const int formatIndex = fragment.charFormatIndex();
-                if (m_imageFormats.value(formatIndex, true)) {
-                    const QTextCharFormat format = fragment.charFormat();
-                    if (!m_imageFormats.contains(formatIndex))
-                        enterTables(format);
-                    m_imageFormats.insert(formatIndex, format.isImageFormat());
-                    if (format.isImageFormat()) {
-                        // Neighbouring copies of one picture share a fragment.
-                        const QByteArray &picture = pictureFor(format.toImageFormat());
-                        for (int i = start; i < end; ++i)
-                            out += picture;
-                        continue;
-                    }
-                }
-                out += '{';
-                writeRunFormat(out, fragment);
-                appendText(out, text.mid(start - blockStart, end - start));
-                out += '}';
+        const QTextDocumentPrivate *d = QTextDocumentPrivate::get(&m_document);
+        const QString buffer = d->buffer();
+        const QTextDocumentPrivate::BlockMap &blocks = d->blockMap();
+        const QTextDocumentPrivate::FragmentMap &runs = d->fragmentMap();
+
+        auto block = blocks.find(m_range.from);
+        int blockStart = block.position();
+        auto run = runs.find(blockStart);
+        int runStart = run.position();
+        int paragraphFormat = m_document.findBlock(blockStart).charFormatIndex();
+        for (; block != blocks.end(); ++block) {
+            writeParagraphStart(out, block.value()->format, paragraphFormat);
+            const int separator = blockStart + int(block.value()->size_array[0]) - 1;
+            for (; runStart < separator; runStart += int(run.value()->size_array[0]), ++run) {
+                const QTextFragmentData *data = run.value();
+                const int start = std::max({runStart, blockStart, m_range.from});
+                const int end = std::min({runStart + int(data->size_array[0]), separator, m_range.to});
+                if (start < end)
+                    writeRun(out, data->format, QStringView(buffer).mid(data->stringPosition + start - runStart, end - start));
             }
-            const int separator = nextBlockStart - 1;
             if (separator >= m_range.to)
                 break;
+            if (runStart != separator) { // Qt keeps a separator a run of its own; were it not so
+                run = runs.find(separator);
+                runStart = run.position();
+            }
+            paragraphFormat = run.value()->format;
+            blockStart = separator + 1;
+            runStart += int(run.value()->size_array[0]);
+            ++run;
+            if (runStart != blockStart) {
+                run = runs.find(blockStart);
+                runStart = run.position();
+            }
             out += "\\par\n";
         }
     }
 
+    void writeRun(QByteArray &out, int formatIndex, QStringView text)
+    {
+        if (m_imageFormats.value(formatIndex, true)) {
+            const QTextCharFormat format = m_formats->charFormat(formatIndex);
+            if (!m_imageFormats.contains(formatIndex))
+                enterTables(format);
+            m_imageFormats.insert(formatIndex, format.isImageFormat());
+            if (format.isImageFormat()) {
+                // Neighbouring copies of one picture share a run.
+                const QByteArray &picture = pictureFor(format.toImageFormat());
+                for (qsizetype i = 0; i < text.size(); ++i)
+                    out += picture;
+                return;
+            }
+        }
+        out += '{';
+        writeRunFormat(out, formatIndex);
+        appendText(out, text);
+        out += '}';
+    }
+
     const QTextDocument &m_document;
+    const QTextFormatCollection *m_formats;
     const Range m_range;
     QString m_defaultFamily;
     double m_defaultPoints = 0;
