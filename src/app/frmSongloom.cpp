@@ -217,11 +217,10 @@ void frmSongloom::Form_Load()
     gstrCustomDictFilePath = SettingsStore::GetSetting(SettingsStore::CustomDictFilePath,
                                                        joinPath(DataFolders::DataPath(), QStringLiteral("custom.dic")));
 
-    // Underlining starts once the window stands, not during the load.
+    // Underlining starts with the first song (Form_Activate).
     const bool asYouType = SettingsStore::GetSetting(SettingsStore::CheckSpellingAsYouType, QStringLiteral("1"))
                            != QLatin1String("0");
     m_menus.mnuViewItem[int(ViewItem::CheckSpellingAsYouType)]->setChecked(asYouType);
-    QTimer::singleShot(0, m_spellAsYouType, [this, asYouType] { m_spellAsYouType->setEnabled(asYouType); });
 }
 
 void frmSongloom::readWindowSettings()
@@ -322,6 +321,9 @@ void frmSongloom::Form_Activate()
         m_fileCommands->OpenFile(song);
     m_fileCommands->setLoading(false);
     QGuiApplication::restoreOverrideCursor();
+    // Only now: opening the dictionaries takes a while, and the window
+    // shows first.
+    m_spellAsYouType->setEnabled(m_menus.mnuViewItem[int(ViewItem::CheckSpellingAsYouType)]->isChecked());
 }
 
 void frmSongloom::openAtStart(const QString &path)

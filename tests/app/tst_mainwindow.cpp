@@ -182,6 +182,21 @@ private slots:
         QTEST(shown.join('|') + (m_prompt->messages.isEmpty() ? "|" : ""), "shown");
     }
 
+    // The dictionaries, slow to open, wait for the first song: they must
+    // not hold up the window's first paint.
+    void underliningStartsWithTheFirstSong()
+    {
+        TestProgramFolder folder;
+        gstrChordLibPath = ChordLibraryFolders::defaultLibraryPath(DataFolders::DataPath());
+        frmSongloom window;
+        window.Form_Load();
+        QCoreApplication::processEvents();
+        QVERIFY(!window.spellAsYouType()->isEnabled());
+        window.show();
+        QTRY_VERIFY(!window.isLoading());
+        QVERIFY(window.spellAsYouType()->isEnabled());
+    }
+
     // A normal window stores its outer size; a maximised one the size it had
     // before; a minimised one neither state nor size. The next start restores it.
     void closeAndRestart_data()
