@@ -24,9 +24,13 @@ void SongLayout::documentChanged(int from, int oldLength, int length)
     }
 
     // Paragraphs the background work has not reached yet are laid out when
-    // it gets there; until then they only lose the lines they may have.
+    // it gets there; until then they only lose the lines they may have. The
+    // work goes from the top down, so the paragraph before the change tells
+    // (the changed ones may have lost their lines already: a new spelling
+    // underline takes them before the layout hears of it).
     const QTextBlock first = document()->findBlock(from);
-    if (first.isValid() && first.layout()->lineCount() == 0) {
+    const QTextBlock before = first.previous();
+    if (first.isValid() && before.isValid() && before.layout()->lineCount() == 0) {
         const QTextBlock last = document()->findBlock(from + length);
         for (QTextBlock block = first; block.isValid(); block = block.next()) {
             block.clearLayout();
