@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QColor>
 #include <QHash>
+#include <QIODevice>
 #include <QSet>
 #include <QStringList>
 #include <QTextBlock>
@@ -30,6 +31,8 @@ namespace {
 // \picw and \pich of a metafile are in hundredths of a millimetre.
 constexpr double himetricPerPixel = 2540.0 / 96.0;
 constexpr int hexBytesPerLine = 64;
+// What goes to a device at a time.
+constexpr qsizetype chunkBytes = 256 * 1024;
 
 int twips(double pixels)
 {
@@ -163,21 +166,64 @@ public:
     // the order of first use, then the tables in front of it.
     QByteArray run()
     {
-        fontIndex(familyOf(QTextCharFormat()));
         // Formatting roughly doubles plain text; pictures add their own.
-        // Room that is never written costs no memory, and a body that
-        // outgrows its room is copied whole.
+        // Room that is never written costs no memory.
         QByteArray out;
         out.reserve(3 * qsizetype(m_range.to - m_range.from) + 65536);
-        writeBody(out);
-
-        QByteArray header = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n";
-        writeFontTable(header);
-        writeColourTable(header);
-        header += "{\\*\\generator Songloom;}\\viewkind4\\uc1\n";
-        out.insert(0, header); // within the room reserved: the body moves, nothing is copied out
-        out += "}\n";
+        writeAll(out);
         return out;
+    }
+
+    // A piece at a time: the song is never held twice, and fresh memory is
+    // slow to come by.
+    bool run(QIODevice &device)
+    {
+        m_device = &device;
+        QByteArray out;
+        out.reserve(2 * chunkBytes);
+        writeAll(out);
+        flush(out);
+        return !m_deviceFailed;
+    }
+
+    // The tables come first, but hold what the body uses in the order it
+    // first uses it: one walk gathers them, the next writes.
+    void writeAll(QByteArray &out)
+    {
+        fontIndex(familyOf(QTextCharFormat()));
+        m_tablesOnly = true;
+        writeBody(out);
+        m_tablesOnly = false;
+        out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n";
+        writeFontTable(out);
+        writeColourTable(out);
+        out += "{\\*\\generator Songloom;}\\viewkind4\\uc1\n";
+        writeBody(out);
+        out += "}\n";
+    }
+
+    void enterTablesOnce(int formatIndex)
+    {
+        if (!m_tabled.contains(formatIndex)) {
+            m_tabled.insert(formatIndex);
+            enterTables(m_formats->charFormat(formatIndex));
+        }
+    }
+
+    void endParagraph(QByteArray &out)
+    {
+        if (m_tablesOnly)
+            return;
+        out += "\\par\n";
+        if (m_device && out.size() >= chunkBytes)
+            flush(out);
+    }
+
+    void flush(QByteArray &out)
+    {
+        if (!m_deviceFailed && m_device->write(out) != out.size())
+            m_deviceFailed = true;
+        out.resize(0); // keeps the room for the next piece
     }
 
     // Every format's font and colour get their table entries when the
@@ -262,6 +308,10 @@ private:
     // Paragraphs and runs share a few formats: each one's RTF is made once.
     void writeParagraphStart(QByteArray &out, int blockFormatIndex, int charFormatIndex)
     {
+        if (m_tablesOnly) {
+            enterTablesOnce(charFormatIndex);
+            return;
+        }
         const qint64 key = (qint64(blockFormatIndex) << 32) | quint32(charFormatIndex);
         auto it = m_paragraphStarts.constFind(key);
         if (it == m_paragraphStarts.constEnd()) {
@@ -439,12 +489,16 @@ private:
                 run = runs.find(blockStart);
                 runStart = run.position();
             }
-            out += "\\par\n";
+            endParagraph(out);
         }
     }
 
     void writeRun(QByteArray &out, int formatIndex, QStringView text)
     {
+        if (m_tablesOnly) {
+            enterTablesOnce(formatIndex);
+            return;
+        }
         if (m_imageFormats.value(formatIndex, true)) {
             const QTextCharFormat format = m_formats->charFormat(formatIndex);
             if (!m_imageFormats.contains(formatIndex))
@@ -478,6 +532,11 @@ private:
     QHash<int, QByteArray> m_runFormats;
     // Whether a format places a picture; absent until first seen.
     QHash<int, bool> m_imageFormats;
+    // The walk that only gathers the tables, and the formats it has met.
+    bool m_tablesOnly = false;
+    QSet<int> m_tabled;
+    QIODevice *m_device = nullptr;
+    bool m_deviceFailed = false;
 };
 
 } // namespace
@@ -485,6 +544,11 @@ private:
 QByteArray RtfWriter::write(const QTextDocument &document)
 {
     return Writer(document, {0, document.characterCount() - 1}).run();
+}
+
+bool RtfWriter::write(const QTextDocument &document, QIODevice *device)
+{
+    return Writer(document, {0, document.characterCount() - 1}).run(*device);
 }
 
 QByteArray RtfWriter::write(const QTextDocumentFragment &fragment)

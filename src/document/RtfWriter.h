@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
+class QIODevice;
 class QTextCursor;
 class QTextDocument;
 class QTextDocumentFragment;
@@ -20,6 +21,9 @@ class RtfWriter final
 {
 public:
     QByteArray write(const QTextDocument &document);
+    // The same, to the device a piece at a time; false when the device took
+    // a piece short (its errorString() tells why).
+    bool write(const QTextDocument &document, QIODevice *device);
     // The RTF of a part of a document. Pictures are written when the
     // fragment still carries them; prefer the cursor overload for a
     // selection of a live document.

@@ -250,7 +250,7 @@ bool rtfText::isLaidOut() const
 bool rtfText::SaveFile(const QString &path)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(RtfWriter().write(*document())) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || !RtfWriter().write(*document(), &file) || !file.commit()) {
         m_fileError = file.error();
         m_errorString = file.errorString();
         return false;
