@@ -9,7 +9,9 @@
 #include "document/WindowsMetafile.h"
 #include "tst_rtfwriter_documents.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QTest>
 #include <QTextDocumentFragment>
 #include <QtEndian>
@@ -31,6 +33,7 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void fullSong();
+    void toDevice();
     void metafilePictures_data();
     void metafilePictures();
 };
@@ -112,6 +115,30 @@ void tst_RtfWriter::fullSong()
         QVERIFY(writeAll(QStringLiteral("full-song.actual.rtf"), written));
         QFAIL(qPrintable("differs from the golden file; written: " + QDir::current().filePath("full-song.actual.rtf")));
     }
+}
+
+// A song of many pieces goes to a device as it is made, the same bytes;
+// a device that takes a piece short makes the write fail.
+void tst_RtfWriter::toDevice()
+{
+    QTextDocument document;
+    document.setDefaultFont(songBaseFont());
+    fillFullSong(document);
+    QTextCursor cursor(&document);
+    const QTextDocumentFragment song(cursor.document());
+    cursor.movePosition(QTextCursor::End);
+    for (int i = 0; i < 2000; ++i)
+        cursor.insertFragment(song);
+    QByteArray streamed;
+    QBuffer buffer(&streamed);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && RtfWriter().write(document, &buffer));
+    const QByteArray whole = RtfWriter().write(document);
+    QVERIFY(whole.size() > 1024 * 1024);
+    QVERIFY(streamed == whole);
+    QFile full(QStringLiteral("/dev/full"));
+    if (!full.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        QSKIP("No /dev/full here");
+    QVERIFY(!RtfWriter().write(document, &full));
 }
 
 void tst_RtfWriter::metafilePictures_data()
