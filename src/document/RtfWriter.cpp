@@ -162,8 +162,7 @@ public:
         m_defaultPoints = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / 96.0;
     }
 
-    // One pass: the body first, which fills the font and colour tables in
-    // the order of first use, then the tables in front of it.
+    // The whole RTF in memory.
     QByteArray run()
     {
         // Formatting roughly doubles plain text; pictures add their own.
