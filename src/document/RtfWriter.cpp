@@ -201,14 +201,6 @@ public:
         out += "}\n";
     }
 
-    void enterTablesOnce(int formatIndex)
-    {
-        if (!m_tabled.contains(formatIndex)) {
-            m_tabled.insert(formatIndex);
-            enterTables(m_formats->charFormat(formatIndex));
-        }
-    }
-
     void endParagraph(QByteArray &out)
     {
         if (m_tablesOnly)
@@ -226,9 +218,13 @@ public:
     }
 
     // Every format's font and colour get their table entries when the
-    // format is first met.
-    void enterTables(const QTextCharFormat &format)
+    // first walk first meets the format.
+    void enterTables(int formatIndex)
     {
+        if (m_tabled.contains(formatIndex))
+            return;
+        m_tabled.insert(formatIndex);
+        const QTextCharFormat format = m_formats->charFormat(formatIndex);
         fontIndex(familyOf(format));
         if (hasColour(format))
             colourIndex(format.foreground().color().rgb() | 0xff000000u);
@@ -308,14 +304,13 @@ private:
     void writeParagraphStart(QByteArray &out, int blockFormatIndex, int charFormatIndex)
     {
         if (m_tablesOnly) {
-            enterTablesOnce(charFormatIndex);
+            enterTables(charFormatIndex);
             return;
         }
         const qint64 key = (qint64(blockFormatIndex) << 32) | quint32(charFormatIndex);
         auto it = m_paragraphStarts.constFind(key);
         if (it == m_paragraphStarts.constEnd()) {
             const QTextCharFormat own = m_formats->charFormat(charFormatIndex);
-            enterTables(own);
             QByteArray start;
             makeParagraphStart(start, m_formats->blockFormat(blockFormatIndex), own);
             it = m_paragraphStarts.insert(key, start);
@@ -328,7 +323,6 @@ private:
         auto it = m_runFormats.constFind(formatIndex);
         if (it == m_runFormats.constEnd()) {
             const QTextCharFormat charFormat = m_formats->charFormat(formatIndex);
-            enterTables(charFormat);
             QByteArray format;
             makeRunFormat(format, charFormat);
             it = m_runFormats.insert(formatIndex, format);
@@ -495,13 +489,11 @@ private:
     void writeRun(QByteArray &out, int formatIndex, QStringView text)
     {
         if (m_tablesOnly) {
-            enterTablesOnce(formatIndex);
+            enterTables(formatIndex);
             return;
         }
         if (m_imageFormats.value(formatIndex, true)) {
             const QTextCharFormat format = m_formats->charFormat(formatIndex);
-            if (!m_imageFormats.contains(formatIndex))
-                enterTables(format);
             m_imageFormats.insert(formatIndex, format.isImageFormat());
             if (format.isImageFormat()) {
                 // Neighbouring copies of one picture share a run.
